@@ -1,0 +1,39 @@
+# The two commands: `make run` starts the program, `make test` runs every
+# test. Both first install what is missing (scripts/deps.sh, idempotent).
+.PHONY: all deps native win32 test test-native test-win32 run bench fuzz format clean
+
+all: native win32
+
+deps:
+	@bash scripts/deps.sh
+
+native: deps
+	cmake --preset native >/dev/null
+	cmake --build --preset native
+
+win32: deps
+	cmake --preset win32 >/dev/null
+	cmake --build --preset win32
+
+test-native: native
+	ctest --preset native
+
+test-win32: win32
+	scripts/wine-session.sh build/win32 ctest --preset win32
+
+test: test-native test-win32
+
+run: win32
+	bash scripts/run.sh
+
+bench: native win32
+	bash scripts/bench.sh
+
+fuzz: deps
+	bash scripts/fuzz.sh $(FUZZ_SECONDS)
+
+format:
+	find src tests bench fuzz -name '*.cpp' -o -name '*.hpp' -o -name '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build

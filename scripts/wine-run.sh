@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine in a private, prepared prefix:
+#   wine-run.sh [--prefix DIR] [--dpi N] [--desktop WxH] [--timeout S] PROGRAM.exe [ARGS...]
+# - the prefix (default build/wineprefix) is created once, under a lock, with
+#   no Mono/Gecko prompts, no crash dialog, a virtual desktop, and LogPixels
+#   N when --dpi is given (a prefix of its own: DIR-dpiN);
+# - WINEDEBUG=-all, and a `timeout` around the program;
+# - when DISPLAY is unset, an Xvfb of its own, which it stops by its id.
+# The program's exit code is passed on (124 on a timeout).
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+prefix="$here/../build/wineprefix"
+dpi=""
+desktop="1024x768"
+limit="${VELMORA_WINE_TIMEOUT:-300}"
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --prefix) prefix="$2"; shift 2 ;;
+    --dpi) dpi="$2"; shift 2 ;;
+    --desktop) desktop="$2"; shift 2 ;;
+    --timeout) limit="$2"; shift 2 ;;
+    --) shift; break ;;
+    *) break ;;
+  esac
+done
+[ $# -ge 1 ] || { echo "usage: wine-run.sh [--prefix DIR] [--dpi N] PROGRAM [ARGS...]" >&2; exit 2; }
+# A DPI setting given by the environment (ctest ENVIRONMENT) counts too.
+dpi="${dpi:-${VELMORA_WINE_DPI:-}}"
+[ -z "$dpi" ] || prefix="$prefix-dpi$dpi"
+
+mkdir -p "$(dirname "$prefix")"
+prefix="$(cd "$(dirname "$prefix")" && pwd)/$(basename "$prefix")"
+export WINEPREFIX="$prefix"
+export WINEARCH=win32
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+
+xvfb_pid=""
+cleanup() {
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
+}
+trap cleanup EXIT
+
+if [ -z "${DISPLAY:-}" ]; then
+  # -displayfd lets Xvfb pick a free display number and tell us which.
+  fifo=$(mktemp -u); mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  read -r -t 20 num <"$fifo" || { echo "wine-run: Xvfb did not start" >&2; rm -f "$fifo"; exit 1; }
+  rm -f "$fifo"
+  export DISPLAY=":$num"
+fi
+
+mkdir -p "$(dirname "$prefix")"
+(
+  flock 9
+  if [ ! -f "$prefix/.velmora-ready" ]; then
+    rm -rf "$prefix"
+    timeout -k 10 300 wineboot -i >/dev/null 2>&1 || true
+    timeout -k 10 120 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    timeout -k 10 120 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f >/dev/null 2>&1
+    timeout -k 10 120 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d "$desktop" /f >/dev/null 2>&1
+    if [ -n "$dpi" ]; then
+      timeout -k 10 120 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    fi
+    timeout -k 10 120 wineserver -w || true
+    [ -d "$prefix/drive_c" ] || { echo "wine-run: could not create the prefix $prefix" >&2; exit 1; }
+    touch "$prefix/.velmora-ready"
+  fi
+) 9>"$prefix.lock"
+
+set +e
+timeout -k 10 "$limit" wine "$@"
+rc=$?
+set -e
+exit $rc

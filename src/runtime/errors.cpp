@@ -1,0 +1,25 @@
+#include "runtime/errors.hpp"
+
+#include "runtime/text.hpp"
+
+namespace velmora {
+
+const wchar_t* ErrorDescription(int number) {
+  switch (number) {
+    case kErrOverflow:
+      return L"Overflow";
+    case kErrInvalidPropertyValue:
+      return L"Invalid property value";
+    default:
+      return L"Application-defined or object-defined error";
+  }
+}
+
+RuntimeError::RuntimeError(int number)
+    : number_(number),
+      description_(ErrorDescription(number)),
+      what_("error " + std::to_string(number) + ": " + ToUtf8(description_)) {}
+
+void RaiseError(int number) { throw RuntimeError(number); }
+
+}  // namespace velmora

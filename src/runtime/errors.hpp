@@ -1,0 +1,36 @@
+// Runtime errors: one exception type carrying an error number and the
+// runtime's standard description of it. Only the start-up procedure catches
+// them; everywhere else they travel to the caller.
+#pragma once
+
+#include <exception>
+#include <string>
+
+namespace velmora {
+
+enum ErrorNumber : int {
+  kErrOverflow = 6,
+  kErrInvalidPropertyValue = 380,
+};
+
+// The standard description of an error number ("Overflow" for 6, "Invalid
+// property value" for 380); unknown numbers get "Application-defined or
+// object-defined error".
+const wchar_t* ErrorDescription(int number);
+
+class RuntimeError : public std::exception {
+ public:
+  explicit RuntimeError(int number);
+  int Number() const { return number_; }
+  const std::wstring& Description() const { return description_; }
+  const char* what() const noexcept override { return what_.c_str(); }
+
+ private:
+  int number_;
+  std::wstring description_;
+  std::string what_;
+};
+
+[[noreturn]] void RaiseError(int number);
+
+}  // namespace velmora

@@ -1,0 +1,46 @@
+// Recording backend for tests: message boxes are recorded instead of shown,
+// and the title, version, command line and clock are whatever the test sets.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "runtime/runtime.hpp"
+
+namespace velmora {
+
+struct RecordedBox {
+  std::wstring text;
+  MsgIcon icon;
+  std::optional<std::wstring> title;  // as passed: nullopt means "no title"
+  std::wstring shown_title;           // what the title bar would show
+};
+
+class RecordingRuntime : public Runtime {
+ public:
+  void MsgBox(const std::wstring& text, MsgIcon icon,
+              const std::optional<std::wstring>& title) override;
+  std::wstring AppTitle() override { return title; }
+  AppVersion Version() override { return version; }
+  std::wstring Command() override { return command; }
+  DateTime Now() override { return now; }
+
+  std::wstring title = L"Velmora";
+  AppVersion version{1, 1, 0};
+  std::wstring command;
+  DateTime now{2026, 1, 1, 12, 0, 0};
+  std::vector<RecordedBox> boxes;
+  // Called while a box is "open", after it has been recorded.
+  std::function<void(const RecordedBox&)> on_box;
+};
+
+// Installs a backend for the life of the guard and uninstalls it afterwards.
+class ScopedRuntime {
+ public:
+  explicit ScopedRuntime(Runtime& backend) { InstallRuntime(&backend); }
+  ~ScopedRuntime() { InstallRuntime(nullptr); }
+  ScopedRuntime(const ScopedRuntime&) = delete;
+  ScopedRuntime& operator=(const ScopedRuntime&) = delete;
+};
+
+}  // namespace velmora

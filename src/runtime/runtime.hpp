@@ -1,0 +1,63 @@
+// The runtime interface: the one seam between the program's logic and the
+// outside world (message boxes, the application's title and version, the
+// command line, the clock). A backend is installed once at start-up: the
+// Win32 program installs the Win32 backend, the console tool the console
+// backend, tests the recording backend.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "runtime/checked.hpp"
+
+namespace velmora {
+
+enum class MsgIcon { kInformation, kExclamation, kCritical };
+
+struct AppVersion {
+  Int16 major = 0;
+  Int16 minor = 0;
+  Int16 revision = 0;
+  bool operator==(const AppVersion&) const = default;
+};
+
+// A local date and time of the proleptic Gregorian calendar.
+struct DateTime {
+  Int16 year = 0;
+  Int16 month = 1;
+  Int16 day = 1;
+  Int16 hour = 0;
+  Int16 minute = 0;
+  Int16 second = 0;
+  auto operator<=>(const DateTime&) const = default;
+};
+
+class Runtime {
+ public:
+  virtual ~Runtime() = default;
+
+  // A modal box with the text, the icon and one OK button; returns when the
+  // user dismisses it. Without a title the application title is shown.
+  virtual void MsgBox(const std::wstring& text, MsgIcon icon,
+                      const std::optional<std::wstring>& title) = 0;
+  virtual std::wstring AppTitle() = 0;
+  // Major, minor and revision: the first, second and fourth numbers of the
+  // program file's version, read afresh on every call.
+  virtual AppVersion Version() = 0;
+  // The arguments after the program's name; empty when there are none.
+  virtual std::wstring Command() = 0;
+  virtual DateTime Now() = 0;
+};
+
+// Installs the backend (not owned; it must outlive its use). Passing nullptr
+// uninstalls it.
+void InstallRuntime(Runtime* backend);
+
+// The installed backend. Using the runtime before a backend is installed is a
+// programming error and terminates with a message.
+Runtime& Rt();
+
+// Shorthand for Rt().MsgBox with no title of its own.
+void MsgBox(const std::wstring& text, MsgIcon icon);
+
+}  // namespace velmora

@@ -1,0 +1,62 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "runtime/console_runtime.hpp"
+#include "runtime/recording_runtime.hpp"
+#include "velmora_version.h"
+
+namespace velmora {
+namespace {
+
+TEST(RecordingRuntime, BoxWithoutTitleShowsTheApplicationTitle) {
+  RecordingRuntime rt;
+  ScopedRuntime installed(rt);
+  MsgBox(L"hello", MsgIcon::kExclamation);
+  Rt().MsgBox(L"about", MsgIcon::kInformation, L"About");
+  ASSERT_EQ(rt.boxes.size(), 2u);
+  EXPECT_FALSE(rt.boxes[0].title.has_value());
+  EXPECT_EQ(rt.boxes[0].shown_title, L"Velmora");
+  EXPECT_EQ(rt.boxes[0].icon, MsgIcon::kExclamation);
+  EXPECT_EQ(rt.boxes[1].shown_title, L"About");
+}
+
+// Reads back what the console backend wrote to a temporary file.
+std::string Written(const std::function<void(ConsoleRuntime&)>& use) {
+  std::FILE* f = std::tmpfile();
+  EXPECT_NE(f, nullptr);
+  ConsoleRuntime rt(L"2030", f);
+  use(rt);
+  std::rewind(f);
+  std::string out;
+  char buf[256];
+  while (std::fgets(buf, sizeof buf, f) != nullptr) out += buf;
+  std::fclose(f);
+  return out;
+}
+
+TEST(ConsoleRuntime, WritesBoxesAsLinesNamingIconAndTitle) {
+  EXPECT_EQ(Written([](ConsoleRuntime& rt) { rt.MsgBox(L"Overflow", MsgIcon::kCritical, {}); }),
+            "Velmora (critical): Overflow\n");
+  EXPECT_EQ(Written([](ConsoleRuntime& rt) {
+              rt.MsgBox(L"one\rtwo \u00A9", MsgIcon::kInformation, L"About");
+            }),
+            "About (information): one\ntwo \xC2\xA9\n");
+}
+
+TEST(ConsoleRuntime, ReportsTheBuildsVersionCommandAndAPlausibleClock) {
+  ConsoleRuntime rt(L"2030");
+  EXPECT_EQ(rt.Version(), (AppVersion{VELMORA_FV_MAJOR, VELMORA_FV_MINOR, VELMORA_FV_REVISION}));
+  EXPECT_EQ(rt.Command(), L"2030");
+  EXPECT_EQ(rt.AppTitle(), L"Velmora");
+  const DateTime now = rt.Now();
+  EXPECT_GE(now.year, 2024);
+  EXPECT_GE(now.month, 1);
+  EXPECT_LE(now.month, 12);
+  EXPECT_GE(now.day, 1);
+  EXPECT_LE(now.day, 31);
+}
+
+}  // namespace
+}  // namespace velmora
