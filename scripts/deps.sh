@@ -7,7 +7,7 @@ need=(
   cmake make g++ git
   g++-mingw-w64-i686 binutils-mingw-w64-i686
   wine wine32:i386 wine64
-  xvfb xauth x11-apps x11-utils imagemagick fonts-liberation
+  xvfb xauth x11-apps x11-utils imagemagick fonts-liberation fonts-wine
   googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   procps

@@ -8,6 +8,8 @@ const wchar_t* ErrorDescription(int number) {
   switch (number) {
     case kErrOverflow:
       return L"Overflow";
+    case kErrOutOfMemory:
+      return L"Out of memory";
     case kErrInvalidPropertyValue:
       return L"Invalid property value";
     default:

@@ -10,6 +10,7 @@ namespace velmora {
 
 enum ErrorNumber : int {
   kErrOverflow = 6,
+  kErrOutOfMemory = 7,
   kErrInvalidPropertyValue = 380,
 };
 

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "runtime/errors.hpp"
+
 namespace velmora {
 namespace {
 Runtime* g_backend = nullptr;
@@ -19,5 +21,9 @@ Runtime& Rt() {
 }
 
 void MsgBox(const std::wstring& text, MsgIcon icon) { Rt().MsgBox(text, icon, std::nullopt); }
+
+void ReportError(const RuntimeError& error) {
+  Rt().MsgBox(error.Description(), MsgIcon::kCritical, Rt().AppTitle());
+}
 
 }  // namespace velmora

@@ -60,4 +60,9 @@ Runtime& Rt();
 // Shorthand for Rt().MsgBox with no title of its own.
 void MsgBox(const std::wstring& text, MsgIcon icon);
 
+class RuntimeError;
+// The error report: the error's description in a critical box titled with
+// the application title.
+void ReportError(const RuntimeError& error);
+
 }  // namespace velmora

@@ -1,0 +1,65 @@
+#include "app/basMain.hpp"
+
+#include <new>
+
+#include "computus/bas_Computus.hpp"
+#include "runtime/errors.hpp"
+#include "runtime/runtime.hpp"
+#include "runtime/text.hpp"
+#include "sysmenu/bas_Aboutprogram.hpp"
+#include "ui/result_sentence.hpp"
+
+namespace velmora::basMain {
+
+std::wstring AppTitle;
+
+namespace {
+
+void StartUp(Host& host) {
+  Runtime& rt = Rt();
+
+  const std::wstring command = rt.Command();
+  const Int16 year = command.size() > 0 ? Val16(command) : rt.Now().year;
+
+  AppTitle = rt.AppTitle();
+  bas_Aboutprogram::AboutYears = bas_Aboutprogram::kAboutYears;
+
+  Fmain& form = host.LoadFmain();
+
+  Int16 day = 0;
+  Int16 month = 0;
+  if (bas_Computus::GetEasterDay(day, month, year, bas_Computus::kMethodGregorian)) {
+    form.Cal().PutYear(year);
+    form.Cal().PutMonth(month);
+    form.Cal().PutDay(day);
+    // Runs the list's click handler, nested; only 1900..2100 can be selected.
+    form.cboYear().SetListIndex(Sub16(year, Fmain::kFirstYear));
+
+    const std::wstring sentence = ResultSentence(year, day, month);
+    const DateTime easter{year, month, day, 0, 0, 0};
+    if (easter > rt.Now()) {
+      rt.MsgBox(sentence, MsgIcon::kInformation, rt.AppTitle());
+    } else {
+      form.lbl().SetCaption(sentence);
+    }
+  }
+  // A refused year is no error: its message has been shown, and the window
+  // shows with nothing selected.
+
+  form.Show();
+  host.AddAboutItem(form.hWnd(), L"");
+}
+
+}  // namespace
+
+void Main(Host& host) {
+  try {
+    StartUp(host);
+  } catch (const RuntimeError& error) {
+    ReportError(error);
+  } catch (const std::bad_alloc&) {
+    ReportError(RuntimeError(kErrOutOfMemory));
+  }
+}
+
+}  // namespace velmora::basMain

@@ -1,0 +1,30 @@
+// Start-up: chooses the year (command line, else the clock), records the
+// texts the About box reads, loads the main window, computes and shows Easter
+// Sunday, tells the result while it still lies ahead, shows the window and
+// adds the About entry to its system menu. Its error trap is the only error
+// handler of the program.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "ui/Fmain.hpp"
+
+namespace velmora::basMain {
+
+// A copy of the application title, set once by Main and read by the About text.
+extern std::wstring AppTitle;
+
+// What start-up needs of the window system besides the runtime.
+class Host {
+ public:
+  virtual ~Host() = default;
+  // Creates the main window hidden and runs its load handler.
+  virtual Fmain& LoadFmain() = 0;
+  // Adds the About entry to the window's system menu and subclasses it.
+  virtual void AddAboutItem(std::uintptr_t hwnd, const std::wstring& name) = 0;
+};
+
+void Main(Host& host);
+
+}  // namespace velmora::basMain

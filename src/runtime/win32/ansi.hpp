@@ -1,0 +1,13 @@
+// Conversions between the program's wide texts and the ANSI code page, for
+// the few functions that are called in their ANSI form.
+#pragma once
+
+#include <string>
+
+namespace velmora {
+
+// The text in the ANSI code page (CP_ACP); characters it lacks become '?'.
+std::string ToAnsi(const std::wstring& text);
+std::wstring FromAnsi(const std::string& text);
+
+}  // namespace velmora

@@ -1,0 +1,57 @@
+#include "sysmenu/bas_Aboutprogram.hpp"
+
+#include <cstdint>
+
+#include "app/basMain.hpp"
+#include "runtime/runtime.hpp"
+#include "runtime/text.hpp"
+
+namespace velmora::bas_Aboutprogram {
+
+std::wstring AboutYears;
+
+namespace {
+constexpr wchar_t kCR = L'\r';
+const wchar_t* const kNoticeLeadIn = L"Copyright \u00A9 ";
+const wchar_t* const kLocationLine = L"Made on planet Earth";
+const wchar_t* const kEmail = L"velmora@example.org";
+}  // namespace
+
+std::wstring AuthorName() {
+  // "Velmora developers", one ANSI code a character.
+  const std::int16_t codes[18] = {86,  101, 108, 109, 111, 114, 97,  32,  100,
+                                  101, 118, 101, 108, 111, 112, 101, 114, 115};
+  std::wstring name;
+  for (Int16 i = 0; i <= 17; i = Add16(i, 1)) name += Chr(codes[i]);
+  return name;
+}
+
+std::wstring WebAddress() {
+  // "https://www.example.org/velmora/about", one ANSI code a character.
+  const std::uint8_t codes[37] = {104, 116, 116, 112, 115, 58,  47, 47,  119, 119, 119, 46,  101,
+                                  120, 97,  109, 112, 108, 101, 46, 111, 114, 103, 47,  118, 101,
+                                  108, 109, 111, 114, 97,  47,  97, 98,  111, 117, 116};
+  std::wstring address;
+  for (Int16 i = 0; i <= 36; i = Add16(i, 1)) address += Chr(codes[i]);
+  return address;
+}
+
+std::wstring AboutText() {
+  const AppVersion v = Rt().Version();
+  std::wstring text =
+      basMain::AppTitle + L"  -  version " + DecimalText(v.major) + L"." + DecimalText(v.minor);
+  if (v.revision > 0) text += L"." + DecimalText(v.revision);
+  text += kCR;
+  text += kCR;
+  text += kNoticeLeadIn + AboutYears + L", " + AuthorName();
+  text += kCR;
+  text += kLocationLine;
+  text += kCR;
+  text += kCR;
+  text += std::wstring(L"Email: ") + kEmail;
+  text += kCR;
+  text += L"Web: " + WebAddress();
+  return text;
+}
+
+}  // namespace velmora::bas_Aboutprogram

@@ -1,0 +1,81 @@
+#include "sysmenu/win32/bas_SysMenuHook.hpp"
+
+#include "runtime/errors.hpp"
+#include "runtime/runtime.hpp"
+#include "runtime/win32/ansi.hpp"
+#include "sysmenu/bas_Aboutprogram.hpp"
+
+static_assert(sizeof(void*) != 4 || velmora::bas_SysMenuHook::kMenuItemInfoSize == 44,
+              "the 32-bit record without hbmpItem is 44 bytes");
+
+namespace velmora::bas_SysMenuHook {
+
+LONG PrevWndProc = 0;
+WNDPROC DefWindowProcFn = &DefWindowProcA;
+
+void AddAboutItem(HWND hwnd, const std::wstring& name) {
+  const std::wstring suffix = name.empty() ? L"..." : L" " + name;
+  InsertSysMenuItem(hwnd, IDM_ABOUT, L"About" + suffix, true);
+  HookWindow(hwnd);
+}
+
+void InsertSysMenuItem(HWND hwnd, UINT item_id, const std::wstring& item_text,
+                       bool with_separator) {
+  if (hwnd == nullptr) return;
+
+  const std::string ansi_text = ToAnsi(item_text);
+  std::string buffer(ansi_text.size() + 1, '\0');
+  static char kEmptyText[1] = {'\0'};
+
+  const HMENU menu = GetSystemMenu(hwnd, FALSE);
+  MENUITEMINFOA record{};
+
+  if (with_separator) {
+    record.cbSize = kMenuItemInfoSize;
+    record.fMask = MIIM_TYPE | MIIM_DATA;
+    record.fType = MFT_SEPARATOR;
+    record.dwItemData = 2048;
+    record.dwTypeData = kEmptyText;
+    record.cch = 0;
+    InsertMenuItemA(menu, item_id, FALSE, &record);
+  }
+
+  lstrcpyA(buffer.data(), ansi_text.c_str());
+  record.cbSize = kMenuItemInfoSize;
+  record.fMask = MIIM_STATE | MIIM_ID | MIIM_TYPE | MIIM_DATA;
+  record.fType = MFT_STRING;
+  record.fState = 0;
+  record.wID = item_id;
+  record.dwItemData = 0;
+  record.dwTypeData = buffer.data();
+  record.cch = static_cast<UINT>(buffer.size());
+  InsertMenuItemA(menu, item_id, FALSE, &record);
+}
+
+void HookWindow(HWND hwnd) {
+  PrevWndProc = SetWindowLongA(hwnd, GWL_WNDPROC,
+                               static_cast<LONG>(reinterpret_cast<LONG_PTR>(&SysMenuWndProc)));
+}
+
+LRESULT CALLBACK SysMenuWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_SYSCOMMAND) {
+    if (wp == IDM_ABOUT) {
+      // No error may unwind through the window system's frames: one raised
+      // while composing the text is reported here.
+      try {
+        ShowAbout();
+      } catch (const RuntimeError& error) {
+        ReportError(error);
+      }
+    }
+    return DefWindowProcFn(hwnd, WM_SYSCOMMAND, wp, lp);
+  }
+  return CallWindowProcA(reinterpret_cast<WNDPROC>(static_cast<LONG_PTR>(PrevWndProc)), hwnd, msg,
+                         wp, lp);
+}
+
+void ShowAbout() {
+  Rt().MsgBox(bas_Aboutprogram::AboutText(), MsgIcon::kInformation, std::wstring(L"About"));
+}
+
+}  // namespace velmora::bas_SysMenuHook

@@ -1,0 +1,230 @@
+#include "ui/win32/FmainWindow.hpp"
+
+#include <commctrl.h>
+
+#include "resource.h"
+#include "runtime/errors.hpp"
+#include "runtime/runtime.hpp"
+
+namespace velmora {
+namespace {
+
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
+constexpr int kComboId = 101;
+constexpr int kCalendarId = 102;
+constexpr int kLabelId = 103;
+// Entries shown at once when the list drops down.
+constexpr int kVisibleEntries = 12;
+
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
+
+// Functions of newer systems, looked up at run time so that the program
+// still starts where they are missing.
+template <typename F>
+F User32(const char* name) {
+  return reinterpret_cast<F>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+}
+
+UINT SystemDpi() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi > 0 ? static_cast<UINT>(dpi) : 96;
+}
+
+RECT WindowRectForClient(int width, int height, UINT dpi) {
+  RECT r{0, 0, width, height};
+  using AdjustForDpi = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+  static const auto adjust = User32<AdjustForDpi>("AdjustWindowRectExForDpi");
+  if (adjust != nullptr) {
+    adjust(&r, kStyle, FALSE, kExStyle, dpi);
+  } else {
+    AdjustWindowRectEx(&r, kStyle, FALSE, kExStyle);
+  }
+  return r;
+}
+
+HFONT MakeArial(int hundredths_of_point, int weight, UINT dpi) {
+  // The size is given in hundredths of a point (975 = 9.75 pt).
+  const int height = -MulDiv(hundredths_of_point, static_cast<int>(dpi), 7200);
+  return CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial");
+}
+
+void RegisterFmainClass(HINSTANCE instance, WNDPROC proc) {
+  WNDCLASSEXW wc{};
+  if (GetClassInfoExW(instance, FmainWindow::kClassName, &wc)) return;
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = FmainWindow::kClassName;
+  wc.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_VELMORA), IMAGE_ICON,
+                                           GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON),
+                                           LR_DEFAULTCOLOR));
+  wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_VELMORA), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXSMICON),
+                                             GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+  RegisterClassExW(&wc);
+}
+
+}  // namespace
+
+UINT WindowDpi(HWND hwnd) {
+  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  static const auto get = User32<GetDpiForWindowFn>("GetDpiForWindow");
+  if (get != nullptr && hwnd != nullptr) {
+    const UINT dpi = get(hwnd);
+    if (dpi != 0) return dpi;
+  }
+  return SystemDpi();
+}
+
+std::unique_ptr<FmainWindow> FmainWindow::Load(bool quit_on_destroy) {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  RegisterFmainClass(instance, &FmainWindow::WndProc);
+
+  std::unique_ptr<FmainWindow> form(new FmainWindow(quit_on_destroy));
+  form->dpi_ = SystemDpi();
+  const RECT r =
+      WindowRectForClient(Px(kClientWidth, form->dpi_), Px(kClientHeight, form->dpi_), form->dpi_);
+  // The caption stored with the layout; the load handler replaces it before
+  // the window is first shown.
+  CreateWindowExW(kExStyle, kClassName, L"Form1", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                  r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance, form.get());
+  if (form->hwnd_ == nullptr) RaiseError(kErrOutOfMemory);
+  form->CreateControls();
+  form->ApplyDpi(WindowDpi(form->hwnd_), nullptr);
+  form->Form_Load();
+  return form;
+}
+
+FmainWindow::~FmainWindow() {
+  if (hwnd_ != nullptr) {
+    quit_on_destroy_ = false;
+    DestroyWindow(hwnd_);
+  }
+  if (font_ != nullptr) DeleteObject(font_);
+  if (calendar_font_ != nullptr) DeleteObject(calendar_font_);
+}
+
+void FmainWindow::CreateControls() {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  auto child = [&](const wchar_t* cls, DWORD style, int id) {
+    return CreateWindowExW(0, cls, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, hwnd_,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+  };
+  label_hwnd_ = child(L"STATIC", SS_LEFT | SS_NOPREFIX, kLabelId);
+  // The calendar clips the list that lies over its corner, so the list
+  // stays visible and takes the clicks there.
+  calendar_hwnd_ = child(MONTHCAL_CLASSW, WS_TABSTOP | WS_CLIPSIBLINGS, kCalendarId);
+  combo_ = child(L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, kComboId);
+  SetWindowPos(combo_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SendMessageW(combo_, CB_SETMINVISIBLE, kVisibleEntries, 0);
+
+  year_list_ = std::make_unique<Win32YearList>(combo_, [this] { cboYear_Click(); });
+  // The calendar's stored initial date, shown until a date is put on it.
+  calendar_ = std::make_unique<Win32Calendar>(calendar_hwnd_, Int16{2014}, Int16{4}, Int16{20});
+  label_ = std::make_unique<Win32Label>(label_hwnd_);
+}
+
+void FmainWindow::ApplyDpi(UINT dpi, const RECT* suggested) {
+  dpi_ = dpi;
+  HFONT old_font = font_;
+  HFONT old_calendar_font = calendar_font_;
+  font_ = MakeArial(975, FW_BOLD, dpi);
+  calendar_font_ = MakeArial(825, FW_NORMAL, dpi);
+
+  if (suggested != nullptr) {
+    SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
+                 suggested->right - suggested->left, suggested->bottom - suggested->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  } else {
+    const RECT r = WindowRectForClient(Px(kClientWidth, dpi), Px(kClientHeight, dpi), dpi);
+    SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+
+  SendMessageW(label_hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  SendMessageW(combo_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  SendMessageW(calendar_hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(calendar_font_), FALSE);
+
+  auto place = [&](HWND control, const TwipsRect& t, int extra_height) {
+    MoveWindow(control, Px(t.left, dpi), Px(t.top, dpi), Px(t.width, dpi),
+               Px(t.height, dpi) + extra_height, FALSE);
+  };
+  place(label_hwnd_, kLbl, 0);
+  place(calendar_hwnd_, kCal, 0);
+  // A drop-down list's window height includes its dropped-down part; the
+  // selection field's own height follows the font.
+  const int item_height = static_cast<int>(SendMessageW(combo_, CB_GETITEMHEIGHT, 0, 0));
+  place(combo_, kCboYear, kVisibleEntries * (item_height > 0 ? item_height : Px(240, dpi)));
+  InvalidateRect(hwnd_, nullptr, TRUE);
+
+  if (old_font != nullptr) DeleteObject(old_font);
+  if (old_calendar_font != nullptr) DeleteObject(old_calendar_font);
+}
+
+void FmainWindow::SetCaption(const std::wstring& text) { SetWindowTextW(hwnd_, text.c_str()); }
+
+void FmainWindow::Show() {
+  ShowWindow(hwnd_, SW_SHOW);
+  UpdateWindow(hwnd_);
+  SetForegroundWindow(hwnd_);
+  SetFocus(combo_);
+}
+
+// A pick by the user runs the click handler from the message loop, where no
+// error trap is armed: an error is reported the way start-up reports one,
+// and the window carries on.
+void FmainWindow::RunClickHandler() {
+  try {
+    cboYear_Click();
+  } catch (const RuntimeError& error) {
+    ReportError(error);
+  }
+}
+
+LRESULT CALLBACK FmainWindow::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) {
+    auto* form = static_cast<FmainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+    form->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+  }
+  auto* form = reinterpret_cast<FmainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (form == nullptr) return DefWindowProcW(hwnd, msg, wp, lp);
+  return form->OnMessage(msg, wp, lp);
+}
+
+LRESULT FmainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_COMMAND:
+      if (LOWORD(wp) == kComboId && HIWORD(wp) == CBN_SELCHANGE) {
+        RunClickHandler();
+        return 0;
+      }
+      break;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(font_);
+    case WM_DPICHANGED:
+      ApplyDpi(LOWORD(wp), reinterpret_cast<const RECT*>(lp));
+      return 0;
+    case WM_NCDESTROY: {
+      const HWND hwnd = hwnd_;
+      hwnd_ = nullptr;
+      SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+      if (quit_on_destroy_) PostQuitMessage(0);
+      return DefWindowProcW(hwnd, msg, wp, lp);
+    }
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+}  // namespace velmora

@@ -1,0 +1,77 @@
+// Fmain as a real window: a top-level window with a static label, a
+// common-controls month calendar and a drop-down list in front of the
+// calendar's top right corner. Positions are given in twips (1/1440 inch)
+// and scaled for the window's DPI; the window follows DPI changes.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "ui/Fmain.hpp"
+#include "ui/win32/controls.hpp"
+
+namespace velmora {
+
+class FmainWindow final : public Fmain {
+ public:
+  // Creates the window hidden with its controls and runs Form_Load. With
+  // `quit_on_destroy` the thread's message loop ends when the window goes.
+  static std::unique_ptr<FmainWindow> Load(bool quit_on_destroy);
+  ~FmainWindow() override;
+  FmainWindow(const FmainWindow&) = delete;
+  FmainWindow& operator=(const FmainWindow&) = delete;
+
+  YearList& cboYear() override { return *year_list_; }
+  Calendar& Cal() override { return *calendar_; }
+  Label& lbl() override { return *label_; }
+  void SetCaption(const std::wstring& text) override;
+  void Show() override;
+  std::uintptr_t hWnd() const override { return reinterpret_cast<std::uintptr_t>(hwnd_); }
+
+  HWND window() const { return hwnd_; }
+  HWND combo() const { return combo_; }
+  HWND calendar() const { return calendar_hwnd_; }
+  HWND label() const { return label_hwnd_; }
+  UINT dpi() const { return dpi_; }
+
+  static constexpr const wchar_t* kClassName = L"VelmoraFmain";
+  // The stored layout, in twips.
+  struct TwipsRect {
+    int left, top, width, height;
+  };
+  static constexpr int kClientWidth = 4650;
+  static constexpr int kClientHeight = 3630;
+  static constexpr TwipsRect kCboYear{3180, 870, 1155, 360};
+  static constexpr TwipsRect kCal{210, 870, 4215, 2565};
+  static constexpr TwipsRect kLbl{150, 120, 4335, 645};
+  // Twips to pixels at a DPI (15 twips a pixel at 96 DPI).
+  static int Px(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), 1440); }
+
+ private:
+  explicit FmainWindow(bool quit_on_destroy) : quit_on_destroy_(quit_on_destroy) {}
+  static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+  void CreateControls();
+  // Fonts and positions for the DPI; `suggested` is the window rectangle
+  // Windows proposes on a DPI change.
+  void ApplyDpi(UINT dpi, const RECT* suggested);
+  void RunClickHandler();
+
+  bool quit_on_destroy_;
+  HWND hwnd_ = nullptr;
+  HWND combo_ = nullptr;
+  HWND calendar_hwnd_ = nullptr;
+  HWND label_hwnd_ = nullptr;
+  HFONT font_ = nullptr;           // Arial 9.75 pt bold: window, list, label
+  HFONT calendar_font_ = nullptr;  // Arial 8.25 pt
+  UINT dpi_ = 96;
+  std::unique_ptr<Win32YearList> year_list_;
+  std::unique_ptr<Win32Calendar> calendar_;
+  std::unique_ptr<Win32Label> label_;
+};
+
+// The DPI a window is shown at (the system's where per-window DPI is unknown).
+UINT WindowDpi(HWND hwnd);
+
+}  // namespace velmora

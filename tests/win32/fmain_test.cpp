@@ -1,0 +1,239 @@
+// Fmain as a real window under the window system: its list, calendar and
+// label, the click handler, and the layout at the DPI the system reports.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "runtime/errors.hpp"
+#include "runtime/recording_runtime.hpp"
+#include "test_util.hpp"
+#include "ui/win32/FmainWindow.hpp"
+
+namespace velmora {
+namespace {
+
+using test::CalendarDate;
+using test::ChildRect;
+using test::WindowText;
+
+class FmainTest : public ::testing::Test {
+ protected:
+  void SetUp() override { form = FmainWindow::Load(false); }
+  int Selected() { return static_cast<int>(SendMessageW(form->combo(), CB_GETCURSEL, 0, 0)); }
+
+  RecordingRuntime rt;
+  ScopedRuntime installed{rt};
+  std::unique_ptr<FmainWindow> form;
+};
+
+TEST_F(FmainTest, LoadFillsTheListAndSetsTheCaption) {
+  EXPECT_EQ(WindowText(form->window()), L"Velmora");
+  EXPECT_FALSE(IsWindowVisible(form->window()));
+  ASSERT_EQ(SendMessageW(form->combo(), CB_GETCOUNT, 0, 0), 201);
+  for (int i = 0; i < 201; ++i) {
+    wchar_t text[16] = {};
+    SendMessageW(form->combo(), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    ASSERT_EQ(std::wstring(text), std::to_wstring(1900 + i));
+  }
+  EXPECT_EQ(Selected(), CB_ERR);
+  EXPECT_EQ(form->cboYear().ListIndex(), -1);
+  EXPECT_EQ(WindowText(form->label()), L"");
+  EXPECT_EQ(CalendarDate(form->calendar()), 20140420);  // the stored initial date
+  EXPECT_TRUE(rt.boxes.empty());
+}
+
+TEST_F(FmainTest, SelectingAYearRunsTheClickHandlerAtOnce) {
+  struct Case {
+    int year;
+    int date;
+    const wchar_t* sentence;
+  };
+  const Case cases[] = {
+      {2024, 20240331, L"In the year 2024, Easter holiday occurs in day 31, month 3."},
+      {2025, 20250420, L"In the year 2025, Easter holiday occurs in day 20, month 4."},
+      {2038, 20380425, L"In the year 2038, Easter holiday occurs in day 25, month 4."},
+      {1900, 19000415, L"In the year 1900, Easter holiday occurs in day 15, month 4."},
+      {2100, 21000328, L"In the year 2100, Easter holiday occurs in day 28, month 3."},
+      {2030, 20300421, L"In the year 2030, Easter holiday occurs in day 21, month 4."},
+  };
+  for (const auto& c : cases) {
+    form->cboYear().SetListIndex(static_cast<Int16>(c.year - 1900));
+    EXPECT_EQ(Selected(), c.year - 1900);
+    EXPECT_EQ(WindowText(form->label()), c.sentence);
+    EXPECT_EQ(CalendarDate(form->calendar()), c.date);
+  }
+  EXPECT_TRUE(rt.boxes.empty()) << "a pick shows no box, even for a year still to come";
+}
+
+TEST_F(FmainTest, CalendarEndsOnTheDateWhenAnIntermediateDayDoesNotExist) {
+  form->cboYear().SetListIndex(124);  // 2024: 31 March
+  ASSERT_EQ(CalendarDate(form->calendar()), 20240331);
+  form->cboYear().SetListIndex(125);  // 2025: 20 April, through "31 April"
+  EXPECT_EQ(CalendarDate(form->calendar()), 20250420);
+
+  // Each put on its own, as start-up does it.
+  form->Cal().PutYear(2024);
+  form->Cal().PutMonth(3);
+  form->Cal().PutDay(31);
+  form->Cal().PutMonth(2);  // 31 February: shows the month's last day for now
+  EXPECT_EQ(CalendarDate(form->calendar()), 20240229);
+  form->Cal().PutYear(2023);
+  EXPECT_EQ(CalendarDate(form->calendar()), 20230228);
+  form->Cal().PutMonth(5);
+  EXPECT_EQ(CalendarDate(form->calendar()), 20230531);
+}
+
+TEST_F(FmainTest, ValuesOutsideTheListOrCalendarRaise380AndChangeNothing) {
+  form->cboYear().SetListIndex(126);
+  const std::wstring label = WindowText(form->label());
+  for (int index : {-1, 201, 1000, -32768, 32767}) {
+    try {
+      form->cboYear().SetListIndex(static_cast<Int16>(index));
+      ADD_FAILURE() << "index " << index << " was accepted";
+    } catch (const RuntimeError& e) {
+      EXPECT_EQ(e.Number(), kErrInvalidPropertyValue);
+    }
+    EXPECT_EQ(Selected(), 126);
+    EXPECT_EQ(WindowText(form->label()), label);
+    EXPECT_EQ(CalendarDate(form->calendar()), 20260405);
+  }
+  EXPECT_THROW(form->cboYear().List(201), RuntimeError);
+  for (auto put : {+[](Calendar& c) { c.PutYear(1600); }, +[](Calendar& c) { c.PutMonth(13); },
+                   +[](Calendar& c) { c.PutMonth(0); }, +[](Calendar& c) { c.PutDay(32); },
+                   +[](Calendar& c) { c.PutDay(0); }}) {
+    try {
+      put(form->Cal());
+      ADD_FAILURE() << "the calendar took a date it cannot show";
+    } catch (const RuntimeError& e) {
+      EXPECT_EQ(e.Number(), kErrInvalidPropertyValue);
+    }
+    EXPECT_EQ(CalendarDate(form->calendar()), 20260405);
+  }
+}
+
+TEST_F(FmainTest, APickWithTheKeyboardRunsTheSameHandler) {
+  form->cboYear().SetListIndex(124);
+  PostMessageW(form->combo(), WM_KEYDOWN, VK_DOWN, 0);
+  PostMessageW(form->combo(), WM_KEYUP, VK_DOWN, 0);
+  test::Pump();
+  EXPECT_EQ(Selected(), 125);
+  EXPECT_EQ(WindowText(form->label()),
+            L"In the year 2025, Easter holiday occurs in day 20, month 4.");
+  EXPECT_EQ(CalendarDate(form->calendar()), 20250420);
+  PostMessageW(form->combo(), WM_KEYDOWN, VK_END, 0);
+  test::Pump();
+  EXPECT_EQ(WindowText(form->label()),
+            L"In the year 2100, Easter holiday occurs in day 28, month 3.");
+  EXPECT_TRUE(rt.boxes.empty());
+}
+
+// The layout at the DPI the window runs at; the same program runs once more
+// in a prefix set to 144 DPI, where VELMORA_EXPECT_DPI says so.
+void ExpectLayout(FmainWindow& form, UINT dpi) {
+  auto px = [dpi](int twips) { return FmainWindow::Px(twips, dpi); };
+  RECT client{};
+  GetClientRect(form.window(), &client);
+  EXPECT_EQ(client.right, px(FmainWindow::kClientWidth));
+  EXPECT_EQ(client.bottom, px(FmainWindow::kClientHeight));
+
+  const RECT label = ChildRect(form.label());
+  const RECT cal = ChildRect(form.calendar());
+  const RECT combo = ChildRect(form.combo());
+  EXPECT_EQ(label.left, px(150));
+  EXPECT_EQ(label.top, px(120));
+  EXPECT_EQ(label.right - label.left, px(4335));
+  EXPECT_EQ(label.bottom - label.top, px(645));
+  EXPECT_EQ(cal.left, px(210));
+  EXPECT_EQ(cal.top, px(870));
+  EXPECT_EQ(cal.right - cal.left, px(4215));
+  EXPECT_EQ(cal.bottom - cal.top, px(2565));
+  EXPECT_EQ(combo.left, px(3180));
+  EXPECT_EQ(combo.top, px(870));
+  EXPECT_EQ(combo.right - combo.left, px(1155));
+  // Everything inside the client area.
+  for (const RECT& r : {label, cal, combo}) {
+    EXPECT_GE(r.left, 0);
+    EXPECT_GE(r.top, 0);
+    EXPECT_LE(r.right, client.right);
+  }
+  EXPECT_LE(label.bottom, client.bottom);
+  EXPECT_LE(cal.bottom, client.bottom);
+
+  // The list's selection field is about its stored height (360 twips) and
+  // lies over the calendar's top right corner, in front of it: a click there
+  // reaches the list.
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(GetComboBoxInfo(form.combo(), &info));
+  RECT field{};
+  GetWindowRect(form.combo(), &field);
+  const int field_height = info.rcButton.bottom + info.rcButton.top;  // button inset on both sides
+  EXPECT_GE(field_height, px(360) * 3 / 4);
+  EXPECT_LE(field_height, px(360) * 5 / 4);
+  EXPECT_LE(combo.right, cal.right);
+  const POINT inside{(combo.left + combo.right) / 2, combo.top + field_height / 2};
+  EXPECT_EQ(ChildWindowFromPointEx(form.window(), inside, CWP_SKIPINVISIBLE), form.combo());
+
+  // Fonts: Arial 9.75 pt bold on the window, list and label.
+  for (HWND h : {form.window(), form.label(), form.combo()}) {
+    LOGFONTW lf{};
+    ASSERT_TRUE(
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0)), sizeof lf, &lf));
+    EXPECT_EQ(std::wstring(lf.lfFaceName), L"Arial");
+    EXPECT_EQ(lf.lfHeight, -MulDiv(975, static_cast<int>(dpi), 7200));
+    EXPECT_EQ(lf.lfWeight, FW_BOLD);
+    EXPECT_EQ(lf.lfCharSet, ANSI_CHARSET);
+  }
+
+  // The sentence wraps onto exactly two lines within the label; the month
+  // calendar fits its area without clipping.
+  const std::wstring sentence = L"In the year 2026, Easter holiday occurs in day 25, month 4.";
+  HDC dc = GetDC(form.label());
+  HGDIOBJ old =
+      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(form.label(), WM_GETFONT, 0, 0)));
+  RECT text{0, 0, label.right - label.left, 0};
+  DrawTextW(dc, sentence.c_str(), -1, &text, DT_WORDBREAK | DT_CALCRECT | DT_NOPREFIX);
+  TEXTMETRICW tm{};
+  GetTextMetricsW(dc, &tm);
+  SelectObject(dc, old);
+  ReleaseDC(form.label(), dc);
+  EXPECT_EQ(text.bottom, 2 * tm.tmHeight) << "the sentence should take two lines";
+  EXPECT_LE(text.bottom, label.bottom - label.top);
+
+  RECT need{};
+  ASSERT_TRUE(SendMessageW(form.calendar(), MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&need)));
+  EXPECT_LE(need.right - need.left, cal.right - cal.left);
+  EXPECT_LE(need.bottom - need.top, cal.bottom - cal.top);
+}
+
+TEST_F(FmainTest, LayoutFollowsTheTwipsPositionsAtTheWindowsDpi) {
+  if (const char* expected = std::getenv("VELMORA_EXPECT_DPI")) {
+    ASSERT_EQ(form->dpi(), static_cast<UINT>(std::atoi(expected)));
+  }
+  ExpectLayout(*form, form->dpi());
+}
+
+TEST_F(FmainTest, ADpiChangeTakesTheSuggestedRectangleAndScalesEverything) {
+  const UINT to = form->dpi() == 144 ? 96 : 144;
+  RECT suggested{40, 30, 0, 0};
+  {
+    RECT r{0, 0, FmainWindow::Px(FmainWindow::kClientWidth, to),
+           FmainWindow::Px(FmainWindow::kClientHeight, to)};
+    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongW(form->window(), GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongW(form->window(), GWL_EXSTYLE)));
+    suggested.right = suggested.left + (r.right - r.left);
+    suggested.bottom = suggested.top + (r.bottom - r.top);
+  }
+  SendMessageW(form->window(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(to, to),
+               reinterpret_cast<LPARAM>(&suggested));
+  RECT now{};
+  GetWindowRect(form->window(), &now);
+  EXPECT_EQ(now.left, suggested.left);
+  EXPECT_EQ(now.top, suggested.top);
+  EXPECT_EQ(now.right, suggested.right);
+  EXPECT_EQ(form->dpi(), to);
+  ExpectLayout(*form, to);
+}
+
+}  // namespace
+}  // namespace velmora
