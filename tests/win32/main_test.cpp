@@ -133,6 +133,10 @@ TEST(Main, StartUpCases) {
     EXPECT_EQ(SendMessageW(form.combo(), CB_GETCURSEL, 0, 0), c.selected);
     EXPECT_EQ(WindowText(form.label()), c.label);
     EXPECT_EQ(CalendarDate(form.calendar()), c.calendar);
+    // The About entry is added once the window is shown.
+    const HMENU menu = GetSystemMenu(form.window(), FALSE);
+    const UINT last = GetMenuItemID(menu, GetMenuItemCount(menu) - 1);
+    EXPECT_EQ(last == 1004, c.shown);
   }
 }
 

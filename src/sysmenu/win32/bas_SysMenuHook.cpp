@@ -53,6 +53,9 @@ void InsertSysMenuItem(HWND hwnd, UINT item_id, const std::wstring& item_text,
 }
 
 void HookWindow(HWND hwnd) {
+  // Without a window there is nothing to subclass, and the procedure stored
+  // for the window already hooked must stay.
+  if (hwnd == nullptr) return;
   PrevWndProc = SetWindowLongA(hwnd, GWL_WNDPROC,
                                static_cast<LONG>(reinterpret_cast<LONG_PTR>(&SysMenuWndProc)));
 }
