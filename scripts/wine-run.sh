@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine in a private, prepared prefix:
-#   wine-run.sh [--prefix DIR] [--dpi N] [--desktop WxH] [--timeout S] PROGRAM.exe [ARGS...]
+#   wine-run.sh [--prefix DIR] [--dpi N] [--desktop WxH|none] [--timeout S] PROGRAM.exe [ARGS...]
 # - the prefix (default build/wineprefix) is created once, under a lock, with
-#   no Mono/Gecko prompts, no crash dialog, a virtual desktop, and LogPixels
+#   no Mono/Gecko prompts, no crash dialog, a virtual desktop (unless none), and LogPixels
 #   N when --dpi is given (a prefix of its own: DIR-dpiN);
 # - WINEDEBUG=-all, and a `timeout` around the program;
 # - when DISPLAY is unset, an Xvfb of its own, which it stops by its id.
@@ -62,8 +62,10 @@ mkdir -p "$(dirname "$prefix")"
     rm -rf "$prefix"
     timeout -k 10 300 wineboot -i >/dev/null 2>&1 || true
     timeout -k 10 120 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-    timeout -k 10 120 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f >/dev/null 2>&1
-    timeout -k 10 120 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d "$desktop" /f >/dev/null 2>&1
+    if [ "$desktop" != none ]; then
+      timeout -k 10 120 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f >/dev/null 2>&1
+      timeout -k 10 120 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d "$desktop" /f >/dev/null 2>&1
+    fi
     if [ -n "$dpi" ]; then
       timeout -k 10 120 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
     fi
