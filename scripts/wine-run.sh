@@ -70,6 +70,11 @@ mkdir -p "$(dirname "$prefix")"
       timeout -k 10 120 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
     fi
     timeout -k 10 120 wineserver -w || true
+    # Wine's own fonts (Marlett draws the caption buttons) where wineboot
+    # left them out.
+    if [ -d /usr/share/wine/fonts ] && [ -d "$prefix/drive_c/windows/Fonts" ]; then
+      cp -n /usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
+    fi
     [ -d "$prefix/drive_c" ] || { echo "wine-run: could not create the prefix $prefix" >&2; exit 1; }
     touch "$prefix/.velmora-ready"
   fi

@@ -138,7 +138,7 @@ void FmainWindow::ApplyDpi(UINT dpi, const RECT* suggested) {
   HFONT old_font = font_;
   HFONT old_calendar_font = calendar_font_;
   font_ = MakeArial(975, FW_BOLD, dpi);
-  calendar_font_ = MakeArial(825, FW_NORMAL, dpi);
+  calendar_font_ = MakeArial(900, FW_NORMAL, dpi);
 
   if (suggested != nullptr) {
     SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
