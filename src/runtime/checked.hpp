@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 
 namespace velmora {
 
@@ -16,9 +17,22 @@ using Boolean = std::int16_t;
 inline constexpr Boolean kTrue = -1;
 inline constexpr Boolean kFalse = 0;
 
-Int16 Narrow16(long long value);
-Int16 Add16(Int16 a, Int16 b);
-Int16 Sub16(Int16 a, Int16 b);
-Int16 Mul16(Int16 a, Int16 b);
+namespace detail {
+// Raises the overflow error; out of line, so the checks below stay small
+// enough to inline into the computations that are made of them.
+[[noreturn]] void RaiseOverflow();
+}  // namespace detail
+
+inline Int16 Narrow16(long long value) {
+  if (value < std::numeric_limits<Int16>::min() || value > std::numeric_limits<Int16>::max()) {
+    detail::RaiseOverflow();
+  }
+  return static_cast<Int16>(value);
+}
+
+// The operands are widened first, so the wide operation itself cannot overflow.
+inline Int16 Add16(Int16 a, Int16 b) { return Narrow16(static_cast<long long>(a) + b); }
+inline Int16 Sub16(Int16 a, Int16 b) { return Narrow16(static_cast<long long>(a) - b); }
+inline Int16 Mul16(Int16 a, Int16 b) { return Narrow16(static_cast<long long>(a) * b); }
 
 }  // namespace velmora
