@@ -32,6 +32,20 @@ Date GregorianFromJdn(long long jdn) {
           static_cast<int>(e - (153 * m + 2) / 5 + 1)};
 }
 
+// Easter Sunday by other published reckonings (Meeus), as month*100 + day.
+int MeeusGregorian(long long y) {
+  const long long a = y % 19, b = y / 100, c = y % 100, d = b / 4, e = b % 4, f = (b + 8) / 25;
+  const long long g = (b - f + 1) / 3, h = (19 * a + b - d - g + 15) % 30, i = c / 4, k = c % 4;
+  const long long l = (32 + 2 * e + 2 * i - h - k) % 7, m = (a + 11 * h + 22 * l) / 451;
+  const long long n = h + l - 7 * m + 114;
+  return static_cast<int>((n / 31) * 100 + n % 31 + 1);
+}
+int MeeusJulian(long long y) {
+  const long long d = (19 * (y % 19) + 15) % 30, e = (2 * (y % 4) + 4 * (y % 7) - d + 34) % 7;
+  const long long n = d + e + 114;
+  return static_cast<int>((n / 31) * 100 + n % 31 + 1);
+}
+
 class Computus : public ::testing::Test {
  protected:
   RecordingRuntime rt;
@@ -64,7 +78,7 @@ TEST_F(Computus, KnownDatesForAllThreeMethods) {
   EXPECT_EQ(GetEasterDay(day, month, 25000, 1), kTrue);
 }
 
-TEST_F(Computus, GregorianMethodGivesASundayFrom22MarchTo25April) {
+TEST_F(Computus, GregorianMethodGivesTheSundayOfAnotherReckoning) {
   for (int year = 1583; year <= 4099; ++year) {
     Int16 day = 0, month = 0;
     ASSERT_EQ(GetEasterDay(day, month, static_cast<Int16>(year), 3), kTrue) << year;
@@ -72,10 +86,11 @@ TEST_F(Computus, GregorianMethodGivesASundayFrom22MarchTo25April) {
     ASSERT_TRUE(IsSunday(jdn)) << year;
     ASSERT_GE(jdn, JdnGregorian(year, 3, 22)) << year;
     ASSERT_LE(jdn, JdnGregorian(year, 4, 25)) << year;
+    ASSERT_EQ(month * 100 + day, MeeusGregorian(year)) << year;
   }
 }
 
-TEST_F(Computus, JulianMethodGivesAJulianSundayFrom22MarchTo25April) {
+TEST_F(Computus, JulianMethodGivesTheJulianSundayOfAnotherReckoning) {
   for (int year = 326; year <= 32767; ++year) {
     Int16 day = 0, month = 0;
     ASSERT_EQ(GetEasterDay(day, month, static_cast<Int16>(year), 1), kTrue) << year;
@@ -83,6 +98,7 @@ TEST_F(Computus, JulianMethodGivesAJulianSundayFrom22MarchTo25April) {
     ASSERT_TRUE(IsSunday(jdn)) << year;
     ASSERT_GE(jdn, JdnJulian(year, 3, 22)) << year;
     ASSERT_LE(jdn, JdnJulian(year, 4, 25)) << year;
+    ASSERT_EQ(month * 100 + day, MeeusJulian(year)) << year;
   }
 }
 
