@@ -1,0 +1,182 @@
+#include "cli/cli_args.hpp"
+
+#include <cstdio>
+#include <optional>
+
+namespace velmora::cli {
+namespace {
+
+// Longest part of an argument quoted in a message; the rest is elided.
+constexpr std::size_t kQuoteLimit = 64;
+
+constexpr std::string_view kRangeMark = "..";
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+enum class NumberStatus { kOk, kMalformed, kOutOfRange };
+
+struct StrictNumber {
+  NumberStatus status = NumberStatus::kMalformed;
+  Int16 value = 0;
+};
+
+// An optional minus sign and at least one ASCII digit, nothing else, within
+// the 16-bit range. The magnitude stops growing once it is past the range, so
+// any number of digits is safe.
+StrictNumber ReadStrictInt16(std::string_view text) {
+  std::size_t i = 0;
+  const bool negative = !text.empty() && text[0] == '-';
+  if (negative) ++i;
+  if (i == text.size()) return {};
+  long magnitude = 0;
+  for (; i < text.size(); ++i) {
+    if (!IsDigit(text[i])) return {};
+    if (magnitude <= 32768) magnitude = magnitude * 10 + (text[i] - '0');
+  }
+  const long value = negative ? -magnitude : magnitude;
+  if (value < -32768 || value > 32767) return {NumberStatus::kOutOfRange, 0};
+  return {NumberStatus::kOk, static_cast<Int16>(value)};
+}
+
+std::string Quoted(std::string_view arg) { return "\"" + QuoteArg(arg) + "\""; }
+
+// The reason a year text is refused, or nothing when it reads.
+std::optional<std::string> YearProblem(std::string_view text, const StrictNumber& n) {
+  switch (n.status) {
+    case NumberStatus::kOk:
+      return std::nullopt;
+    case NumberStatus::kMalformed:
+      return "invalid year " + Quoted(text) + " (expected digits with an optional minus sign)";
+    case NumberStatus::kOutOfRange:
+      return "year " + Quoted(text) + " is out of range (-32768..32767)";
+  }
+  return std::nullopt;
+}
+
+// A year or a FROM..TO range, or the message refusing it.
+std::variant<YearRange, std::string> ReadYears(std::string_view arg) {
+  const std::size_t mark = arg.find(kRangeMark);
+  if (mark == std::string_view::npos) {
+    const StrictNumber year = ReadStrictInt16(arg);
+    if (auto problem = YearProblem(arg, year)) return *problem;
+    return YearRange{year.value, year.value};
+  }
+
+  const std::string_view from = arg.substr(0, mark);
+  const std::string_view to = arg.substr(mark + kRangeMark.size());
+  if (from.empty() || to.empty() || to.find(kRangeMark) != std::string_view::npos) {
+    return "invalid range " + Quoted(arg) + " (expected FROM..TO, two years)";
+  }
+  const StrictNumber first = ReadStrictInt16(from);
+  const StrictNumber last = ReadStrictInt16(to);
+  for (const auto& [text, n] : {std::pair{from, first}, std::pair{to, last}}) {
+    if (auto problem = YearProblem(text, n)) return *problem + " in range " + Quoted(arg);
+  }
+  if (first.value > last.value) {
+    return "range " + Quoted(arg) + " runs backwards (FROM must not be after TO)";
+  }
+  return YearRange{first.value, last.value};
+}
+
+std::optional<std::string> ReadMethod(std::string_view text, Int16& method) {
+  const StrictNumber n = ReadStrictInt16(text);
+  switch (n.status) {
+    case NumberStatus::kOk:
+      method = n.value;
+      return std::nullopt;
+    case NumberStatus::kMalformed:
+      return "invalid method " + Quoted(text) + " (expected an integer)";
+    case NumberStatus::kOutOfRange:
+      return "method " + Quoted(text) + " is out of range (-32768..32767)";
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::string QuoteArg(std::string_view arg) {
+  std::string out;
+  std::size_t shown = arg.size();
+  if (shown > kQuoteLimit) {
+    shown = kQuoteLimit;
+    // Do not cut a UTF-8 sequence: back off over continuation bytes.
+    while (shown > 0 && (static_cast<unsigned char>(arg[shown]) & 0xC0) == 0x80) --shown;
+  }
+  for (std::size_t i = 0; i < shown; ++i) {
+    const auto c = static_cast<unsigned char>(arg[i]);
+    switch (c) {
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      default:
+        if (c < 0x20 || c == 0x7F) {
+          char hex[5];
+          std::snprintf(hex, sizeof hex, "\\x%02X", c);
+          out += hex;
+        } else {
+          out += static_cast<char>(c);
+        }
+    }
+  }
+  if (shown < arg.size()) out += "...";
+  return out;
+}
+
+ParsedArgs ParseCliArgs(const std::vector<std::string>& args) {
+  CliRequest request;
+  bool options_ended = false;
+
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string_view arg = args[i];
+    const bool is_option = !options_ended && arg.size() > 1 && arg[0] == '-' && !IsDigit(arg[1]);
+    if (!is_option) {
+      auto years = ReadYears(arg);
+      if (auto* problem = std::get_if<std::string>(&years)) return UsageError{*problem};
+      request.years.push_back(std::get<YearRange>(years));
+      continue;
+    }
+    if (arg == "--") {
+      options_ended = true;
+      continue;
+    }
+
+    const std::size_t equals = arg.find('=');
+    const std::string_view name = arg.substr(0, equals);
+    const bool has_value = equals != std::string_view::npos;
+    const std::string_view value = has_value ? arg.substr(equals + 1) : std::string_view{};
+
+    if (name == "--method") {
+      std::string_view text = value;
+      if (!has_value) {
+        if (i + 1 == args.size()) return UsageError{"option \"--method\" needs a value"};
+        text = args[++i];
+      }
+      if (auto problem = ReadMethod(text, request.method)) return UsageError{*problem};
+    } else if (name == "--iso" || name == "--help" || name == "--version") {
+      if (has_value) return UsageError{"option " + Quoted(name) + " takes no value"};
+      if (name == "--iso") {
+        request.iso = true;
+      } else {
+        request.action = name == "--help" ? CliAction::kHelp : CliAction::kVersion;
+        return request;
+      }
+    } else {
+      return UsageError{"unknown option " + Quoted(arg)};
+    }
+  }
+  return request;
+}
+
+}  // namespace velmora::cli
