@@ -1,0 +1,165 @@
+#include "cli/cli_args.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace velmora::cli {
+namespace {
+
+using Args = std::vector<std::string>;
+
+std::string Joined(const Args& args) {
+  std::string text;
+  for (const auto& a : args) text += "[" + a + "]";
+  return text;
+}
+
+TEST(ParseCliArgs, AcceptsWellFormedCommandLines) {
+  struct Case {
+    Args args;
+    Int16 method;
+    bool iso;
+    std::vector<YearRange> years;
+  };
+  const Case cases[] = {
+      {{}, 3, false, {}},
+      {{"2026"}, 3, false, {{2026, 2026}}},
+      {{"0"}, 3, false, {{0, 0}}},
+      {{"-0"}, 3, false, {{0, 0}}},
+      {{"007"}, 3, false, {{7, 7}}},
+      {{"00000000000000000000032767"}, 3, false, {{32767, 32767}}},
+      {{"-32768", "32767"}, 3, false, {{-32768, -32768}, {32767, 32767}}},
+      {{"-5"}, 3, false, {{-5, -5}}},
+      {{"2020..2030", "1999", "5..5"}, 3, false, {{2020, 2030}, {1999, 1999}, {5, 5}}},
+      {{"-10..-5", "-3..3"}, 3, false, {{-10, -5}, {-3, 3}}},
+      {{"-32768..32767"}, 3, false, {{-32768, 32767}}},
+      {{"2030", "2020"}, 3, false, {{2030, 2030}, {2020, 2020}}},
+      {{"--method", "1", "2026"}, 1, false, {{2026, 2026}}},
+      {{"2026", "--method=2"}, 2, false, {{2026, 2026}}},
+      {{"--method", "-7"}, -7, false, {}},
+      {{"--method=0"}, 0, false, {}},
+      {{"--method=-32768"}, -32768, false, {}},
+      {{"--method", "32767"}, 32767, false, {}},
+      {{"--method", "1", "--method", "2"}, 2, false, {}},
+      {{"--iso", "2024"}, 3, true, {{2024, 2024}}},
+      {{"--iso", "--iso"}, 3, true, {}},
+      {{"--", "-5", "2026"}, 3, false, {{-5, -5}, {2026, 2026}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(Joined(c.args));
+    const ParsedArgs parsed = ParseCliArgs(c.args);
+    ASSERT_TRUE(std::holds_alternative<CliRequest>(parsed)) << std::get<UsageError>(parsed).message;
+    const auto& request = std::get<CliRequest>(parsed);
+    EXPECT_EQ(request.action, CliAction::kDates);
+    EXPECT_EQ(request.method, c.method);
+    EXPECT_EQ(request.iso, c.iso);
+    EXPECT_EQ(request.years, c.years);
+  }
+}
+
+TEST(ParseCliArgs, HelpAndVersionEndTheExamination) {
+  struct Case {
+    Args args;
+    CliAction action;
+  };
+  const Case cases[] = {
+      {{"--help"}, CliAction::kHelp},
+      {{"--version"}, CliAction::kVersion},
+      {{"2026", "--iso", "--help"}, CliAction::kHelp},
+      {{"--help", "20x6", "--bogus"}, CliAction::kHelp},
+      {{"--version", "--help"}, CliAction::kVersion},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(Joined(c.args));
+    const ParsedArgs parsed = ParseCliArgs(c.args);
+    ASSERT_TRUE(std::holds_alternative<CliRequest>(parsed));
+    EXPECT_EQ(std::get<CliRequest>(parsed).action, c.action);
+  }
+  // A bad argument before them is still a usage error.
+  EXPECT_TRUE(std::holds_alternative<UsageError>(ParseCliArgs({"20x6", "--help"})));
+}
+
+TEST(ParseCliArgs, RefusesBadArgumentsNamingThem) {
+  struct Case {
+    Args args;
+    std::string message;
+  };
+  const Case cases[] = {
+      {{"20x6"}, "invalid year \"20x6\" (expected digits with an optional minus sign)"},
+      {{""}, "invalid year \"\" (expected digits with an optional minus sign)"},
+      {{"-"}, "invalid year \"-\" (expected digits with an optional minus sign)"},
+      {{"+2026"}, "invalid year \"+2026\" (expected digits with an optional minus sign)"},
+      {{" 2026"}, "invalid year \" 2026\" (expected digits with an optional minus sign)"},
+      {{"2026 "}, "invalid year \"2026 \" (expected digits with an optional minus sign)"},
+      {{"2026.0"}, "invalid year \"2026.0\" (expected digits with an optional minus sign)"},
+      {{"--5"}, "unknown option \"--5\""},
+      {{"--", "--5"}, "invalid year \"--5\" (expected digits with an optional minus sign)"},
+      {{"2026", "\xEF\xBC\x92\xEF\xBC\x90"},
+       "invalid year \"\xEF\xBC\x92\xEF\xBC\x90\" (expected digits with an optional minus sign)"},
+      {{"32768"}, "year \"32768\" is out of range (-32768..32767)"},
+      {{"-32769"}, "year \"-32769\" is out of range (-32768..32767)"},
+      {{"99999999999999999999999"}, "year \"99999999999999999999999\" is out of range"},
+      {{"2030..2020"}, "range \"2030..2020\" runs backwards (FROM must not be after TO)"},
+      {{"-1..-2"}, "range \"-1..-2\" runs backwards"},
+      {{"2020.."}, "invalid range \"2020..\" (expected FROM..TO, two years)"},
+      {{"..2020"}, "invalid range \"..2020\""},
+      {{".."}, "invalid range \"..\""},
+      {{"1..2..3"}, "invalid range \"1..2..3\""},
+      {{"1...3"},
+       "invalid year \".3\" (expected digits with an optional minus sign) in range "
+       "\"1...3\""},
+      {{"1..40000"}, "year \"40000\" is out of range (-32768..32767) in range \"1..40000\""},
+      {{"x..5"}, "invalid year \"x\""},
+      {{"--frobnicate"}, "unknown option \"--frobnicate\""},
+      {{"-x"}, "unknown option \"-x\""},
+      {{"-h"}, "unknown option \"-h\""},
+      {{"--ISO"}, "unknown option \"--ISO\""},
+      {{"--method"}, "option \"--method\" needs a value"},
+      {{"2026", "--method"}, "option \"--method\" needs a value"},
+      {{"--method="}, "invalid method \"\" (expected an integer)"},
+      {{"--method", "x"}, "invalid method \"x\" (expected an integer)"},
+      {{"--method", "1.5"}, "invalid method \"1.5\""},
+      {{"--method", "--iso"}, "invalid method \"--iso\""},
+      {{"--method", "32768"}, "method \"32768\" is out of range (-32768..32767)"},
+      {{"--iso=yes"}, "option \"--iso\" takes no value"},
+      {{"--help="}, "option \"--help\" takes no value"},
+      {{"2026", "1..0", "20x6"}, "range \"1..0\" runs backwards"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(Joined(c.args));
+    const ParsedArgs parsed = ParseCliArgs(c.args);
+    ASSERT_TRUE(std::holds_alternative<UsageError>(parsed));
+    const std::string& message = std::get<UsageError>(parsed).message;
+    EXPECT_EQ(message.rfind(c.message, 0), 0u) << message;
+  }
+}
+
+TEST(QuoteArg, KeepsTheMessageOnOneReadableLine) {
+  struct Case {
+    std::string arg, quoted;
+  };
+  const Case cases[] = {
+      {"2026", "2026"},
+      {"20\n26", "20\\n26"},
+      {"a\tb\rc", "a\\tb\\rc"},
+      {std::string("a\0b", 3), "a\\x00b"},
+      {"\x1b[31m", "\\x1B[31m"},
+      {"say \"hi\" \\", "say \\\"hi\\\" \\\\"},
+      {"\xC3\xA9t\xC3\xA9", "\xC3\xA9t\xC3\xA9"},
+      {std::string(64, '9'), std::string(64, '9')},
+      {std::string(65, '9'), std::string(64, '9') + "..."},
+      // Shortening does not split the two-byte sequence standing at 64..65.
+      {std::string(63, 'a') + "\xC3\xA9" + "b", std::string(63, 'a') + "..."},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(QuoteArg(c.arg), c.quoted);
+  }
+  const ParsedArgs parsed = ParseCliArgs({"x\ny"});
+  ASSERT_TRUE(std::holds_alternative<UsageError>(parsed));
+  EXPECT_EQ(std::get<UsageError>(parsed).message.find('\n'), std::string::npos);
+}
+
+}  // namespace
+}  // namespace velmora::cli
