@@ -38,7 +38,15 @@ StrictNumber ReadStrictInt16(std::string_view text) {
   return {NumberStatus::kOk, static_cast<Int16>(value)};
 }
 
-std::string Quoted(std::string_view arg) { return "\"" + QuoteArg(arg) + "\""; }
+// `before` "arg" `after`, the argument quoted as QuoteArg shows it.
+std::string Naming(std::string_view before, std::string_view arg, std::string_view after = {}) {
+  std::string text(before);
+  text += '"';
+  text += QuoteArg(arg);
+  text += '"';
+  text += after;
+  return text;
+}
 
 // The reason a year text is refused, or nothing when it reads.
 std::optional<std::string> YearProblem(std::string_view text, const StrictNumber& n) {
@@ -46,9 +54,9 @@ std::optional<std::string> YearProblem(std::string_view text, const StrictNumber
     case NumberStatus::kOk:
       return std::nullopt;
     case NumberStatus::kMalformed:
-      return "invalid year " + Quoted(text) + " (expected digits with an optional minus sign)";
+      return Naming("invalid year ", text, " (expected digits with an optional minus sign)");
     case NumberStatus::kOutOfRange:
-      return "year " + Quoted(text) + " is out of range (-32768..32767)";
+      return Naming("year ", text, " is out of range (-32768..32767)");
   }
   return std::nullopt;
 }
@@ -65,15 +73,15 @@ std::variant<YearRange, std::string> ReadYears(std::string_view arg) {
   const std::string_view from = arg.substr(0, mark);
   const std::string_view to = arg.substr(mark + kRangeMark.size());
   if (from.empty() || to.empty() || to.find(kRangeMark) != std::string_view::npos) {
-    return "invalid range " + Quoted(arg) + " (expected FROM..TO, two years)";
+    return Naming("invalid range ", arg, " (expected FROM..TO, two years)");
   }
   const StrictNumber first = ReadStrictInt16(from);
   const StrictNumber last = ReadStrictInt16(to);
   for (const auto& [text, n] : {std::pair{from, first}, std::pair{to, last}}) {
-    if (auto problem = YearProblem(text, n)) return *problem + " in range " + Quoted(arg);
+    if (auto problem = YearProblem(text, n)) return problem->append(Naming(" in range ", arg));
   }
   if (first.value > last.value) {
-    return "range " + Quoted(arg) + " runs backwards (FROM must not be after TO)";
+    return Naming("range ", arg, " runs backwards (FROM must not be after TO)");
   }
   return YearRange{first.value, last.value};
 }
@@ -85,9 +93,9 @@ std::optional<std::string> ReadMethod(std::string_view text, Int16& method) {
       method = n.value;
       return std::nullopt;
     case NumberStatus::kMalformed:
-      return "invalid method " + Quoted(text) + " (expected an integer)";
+      return Naming("invalid method ", text, " (expected an integer)");
     case NumberStatus::kOutOfRange:
-      return "method " + Quoted(text) + " is out of range (-32768..32767)";
+      return Naming("method ", text, " is out of range (-32768..32767)");
   }
   return std::nullopt;
 }
@@ -165,7 +173,7 @@ ParsedArgs ParseCliArgs(const std::vector<std::string>& args) {
       }
       if (auto problem = ReadMethod(text, request.method)) return UsageError{*problem};
     } else if (name == "--iso" || name == "--help" || name == "--version") {
-      if (has_value) return UsageError{"option " + Quoted(name) + " takes no value"};
+      if (has_value) return UsageError{Naming("option ", name, " takes no value")};
       if (name == "--iso") {
         request.iso = true;
       } else {
@@ -173,7 +181,7 @@ ParsedArgs ParseCliArgs(const std::vector<std::string>& args) {
         return request;
       }
     } else {
-      return UsageError{"unknown option " + Quoted(arg)};
+      return UsageError{Naming("unknown option ", arg)};
     }
   }
   return request;
