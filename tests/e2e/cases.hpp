@@ -1,0 +1,55 @@
+// The driver's cases, each a ctest test of its own.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "target.hpp"
+
+namespace e2e {
+
+struct Args {
+  std::wstring exe;      // velmora.exe, as a Windows path
+  std::wstring alt_exe;  // the same program with file version 2.3.0.4 (only some cases)
+};
+
+struct Case {
+  const char* name;
+  void (*run)(const Args&);
+};
+
+const std::vector<Case>& AllCases();
+
+// Start-up outcomes by command line.
+void YearAhead(const Args& args);
+void YearBehind(const Args& args);
+void YearNotListed(const Args& args);
+void YearOverflow(const Args& args);
+void NoNumber(const Args& args);
+
+// ---- Steps the cases share ------------------------------------------------
+
+// The box is the program's own kind: the given title and text, one OK button
+// and, where the icon can be told from the screen, the given icon.
+void ExpectBox(const Box& box, const std::wstring& title, const std::wstring& text, BoxIcon icon);
+// No message box of the program exists, shown or hidden.
+void ExpectNoBox(const Target& target, const char* when);
+// Posts the key to the list and waits until it selects `index`.
+void Pick(HWND combo, WPARAM key, int index);
+// Closes the main window and expects the program to end with exit code 0.
+void CloseAndExpectExit0(Target& target, HWND main_window);
+// After an error box: the program ends with exit code 1 and never shows its
+// window.
+void ExpectExit1WithoutWindow(Target& target);
+// Waits for the window of a start-up that shows no box (a past year's).
+HWND WaitForWindowWithoutBox(Target& target);
+// The main window shows the year selected, its sentence and its Easter date.
+void ExpectYearShown(Target& target, HWND main_window, int year);
+
+// The whole outcome of a command line whose year lies outside 1583..4099:
+// the range message, then the window with nothing selected; closes it.
+void ExpectRangeMessageThenEmptyWindow(Target& target);
+// The whole outcome of an empty command line: the present year.
+void ExpectPresentYear(Target& target);
+
+}  // namespace e2e

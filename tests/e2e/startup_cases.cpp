@@ -1,0 +1,68 @@
+// Start-up outcomes: what the user sees for a year ahead, a year past, a
+// year the list lacks, a number out of range and a command line without one.
+#include "cases.hpp"
+#include "e2e.hpp"
+#include "easter.hpp"
+
+namespace e2e {
+
+// Easter 2030 lies ahead: the sentence comes in a box before the window, the
+// window then shows the year; a pick of the next year updates it silently.
+void YearAhead(const Args& args) {
+  Target target(CommandLineFor(args.exe, L"2030"));
+  const Box box = target.WaitForBox();
+  ExpectBox(box, L"Velmora", Sentence(2030), BoxIcon::kInformation);
+  E2E_CHECK(target.Find(Target::kMainClass, true) == nullptr,
+            "the window shows while the box is open");
+  target.PressOk(box);
+
+  const HWND main_window = target.WaitForMainWindow();
+  ExpectYearShown(target, main_window, 2030);
+  ExpectNoBox(target, "after the first one");
+
+  Pick(ControlsOf(main_window).combo, VK_DOWN, 2031 - kFirstListedYear);
+  ExpectYearShown(target, main_window, 2031);
+  ExpectNoBox(target, "after a pick");
+  CloseAndExpectExit0(target, main_window);
+}
+
+// Easter 1990 has passed: no box, the window shows the year at once.
+void YearBehind(const Args& args) {
+  Target target(CommandLineFor(args.exe, L"1990"));
+  const HWND main_window = WaitForWindowWithoutBox(target);
+  ExpectYearShown(target, main_window, 1990);
+  ExpectNoBox(target, "with the window shown");
+  CloseAndExpectExit0(target, main_window);
+}
+
+// 1700 is a Gregorian year the list cannot select: the error box, no window,
+// exit code 1.
+void YearNotListed(const Args& args) {
+  Target target(CommandLineFor(args.exe, L"1700"));
+  const Box box = target.WaitForBox();
+  ExpectBox(box, L"Velmora", L"Invalid property value", BoxIcon::kError);
+  E2E_CHECK(target.Find(Target::kMainClass, true) == nullptr,
+            "the window shows with the error box");
+  target.PressOk(box);
+  ExpectExit1WithoutWindow(target);
+}
+
+// 40000 does not fit the year's 16 bits: the error box comes before any
+// window exists, then the program ends with exit code 1.
+void YearOverflow(const Args& args) {
+  Target target(CommandLineFor(args.exe, L"40000"));
+  const Box box = target.WaitForBox();
+  ExpectBox(box, L"Velmora", L"Overflow", BoxIcon::kError);
+  E2E_CHECK(target.Find(Target::kMainClass, false) == nullptr,
+            "a main window exists before the overflow is reported");
+  target.PressOk(box);
+  ExpectExit1WithoutWindow(target);
+}
+
+// "abc" holds no number: year 0, outside the Gregorian range.
+void NoNumber(const Args& args) {
+  Target target(CommandLineFor(args.exe, L"abc"));
+  ExpectRangeMessageThenEmptyWindow(target);
+}
+
+}  // namespace e2e

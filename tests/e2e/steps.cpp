@@ -1,0 +1,121 @@
+// Steps the cases share: what a box, the window and the program's end must
+// look like.
+#include "cases.hpp"
+#include "e2e.hpp"
+#include "easter.hpp"
+
+namespace e2e {
+
+void ExpectBox(const Box& box, const std::wstring& title, const std::wstring& text, BoxIcon icon) {
+  E2E_EQ(box.title, title, "box title");
+  E2E_EQ(box.text, text, "box text");
+  E2E_EQ(box.buttons.size(), std::size_t{1}, "number of buttons in the box");
+  E2E_EQ(box.buttons[0], std::wstring(L"OK"), "the box's button");
+  E2E_EQ(std::string(IconName(box.icon)), std::string(IconName(icon)), "box icon");
+}
+
+void ExpectNoBox(const Target& target, const char* when) {
+  const HWND box = target.Find(Target::kBoxClass, false);
+  if (box == nullptr) return;
+  // Reads what the box says without asking it: it may be on its way out.
+  wchar_t title[256] = {};
+  wchar_t text[1024] = {};
+  GetWindowTextW(box, title, 256);
+  GetWindowTextW(GetDlgItem(box, 0xFFFF), text, 1024);
+  Fail(__FILE__, __LINE__,
+       std::string("a message box ") + when + ": " + Quoted(title) + ", " + Quoted(text));
+}
+
+void Pick(HWND combo, WPARAM key, int index) {
+  PostKey(combo, key);
+  // Sent messages overtake posted ones, so a reply to WM_NULL would not mean
+  // that the key has been handled; the selection itself is what counts. The
+  // click handler runs inside the key's handling, before the next read.
+  const Deadline deadline;
+  for (;;) {
+    const int now = ComboSelection(combo);
+    if (now == index) return;
+    E2E_CHECK(!deadline.Passed(),
+              "the list shows entry " + std::to_string(now) + ", not " + std::to_string(index));
+    Sleep(0);
+  }
+}
+
+void CloseAndExpectExit0(Target& target, HWND main_window) {
+  PostMessageW(main_window, WM_CLOSE, 0, 0);
+  E2E_EQ(target.WaitExit(), DWORD{0}, "exit code after closing the window");
+}
+
+void ExpectExit1WithoutWindow(Target& target) {
+  PollUntil([&] {
+    E2E_CHECK(target.Find(Target::kMainClass, true) == nullptr,
+              "the main window shows after an error box");
+    return !target.Running();
+  });
+  E2E_EQ(target.WaitExit(), DWORD{1}, "exit code after the error box");
+}
+
+HWND WaitForWindowWithoutBox(Target& target) {
+  HWND box = nullptr;
+  HWND main_window = nullptr;
+  target.WaitForBoxOrWindow(box, main_window);
+  E2E_CHECK(box == nullptr, "a box at start-up: " + Quoted(target.ReadBox(box).text));
+  return main_window;
+}
+
+void ExpectYearShown(Target& target, HWND main_window, int year) {
+  const MainView view = ViewOf(target, main_window);
+  const std::wstring entry = std::to_wstring(year);
+  E2E_EQ(view.caption, std::wstring(L"Velmora"), "window caption");
+  E2E_EQ(view.selection, year - kFirstListedYear, "selected list entry");
+  E2E_EQ(view.combo_text, entry, "year shown in the list");
+  E2E_EQ(ComboEntry(ControlsOf(main_window).combo, view.selection), entry, "the selected entry");
+  E2E_EQ(view.label, Sentence(year), "label");
+  E2E_EQ(view.calendar, GregorianEaster(year).Packed(), "date selected on the calendar");
+}
+
+void ExpectRangeMessageThenEmptyWindow(Target& target) {
+  const Box box = target.WaitForBox();
+  ExpectBox(box, L"Velmora", kRangeMessage, BoxIcon::kExclamation);
+  E2E_CHECK(target.Find(Target::kMainClass, true) == nullptr,
+            "the window shows before the range message is dismissed");
+  target.PressOk(box);
+
+  const HWND main_window = target.WaitForMainWindow();
+  const MainView view = ViewOf(target, main_window);
+  E2E_EQ(view.caption, std::wstring(L"Velmora"), "window caption");
+  E2E_EQ(view.selection, -1, "selected list entry");
+  E2E_EQ(view.combo_text, std::wstring(), "text of the list");
+  E2E_EQ(view.label, std::wstring(), "label");
+  E2E_EQ(view.calendar, 20140420, "the calendar's stored date");
+  ExpectNoBox(target, "after the range message");
+  CloseAndExpectExit0(target, main_window);
+}
+
+void ExpectPresentYear(Target& target) {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  const int year = now.wYear;
+  const Date easter = GregorianEaster(year);
+  const bool ahead =
+      now.wMonth < easter.month || (now.wMonth == easter.month && now.wDay < easter.day);
+  Note("present year " + std::to_string(year) + (ahead ? ": Easter ahead" : ": Easter past"));
+
+  HWND box = nullptr;
+  HWND main_window = nullptr;
+  target.WaitForBoxOrWindow(box, main_window);
+  if (ahead) {
+    E2E_CHECK(box != nullptr, "no box tells the coming Easter");
+    const Box read = target.ReadBox(box);
+    ExpectBox(read, L"Velmora", Sentence(year), BoxIcon::kInformation);
+    target.PressOk(read);
+    main_window = target.WaitForMainWindow();
+  } else {
+    E2E_CHECK(box == nullptr, "a box at start-up: " + Quoted(target.ReadBox(box).text));
+  }
+  ExpectYearShown(target, main_window, year);
+  ExpectNoBox(target, "with the window shown");
+  CloseAndExpectExit0(target, main_window);
+}
+
+}  // namespace e2e
