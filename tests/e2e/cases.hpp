@@ -26,6 +26,11 @@ void YearBehind(const Args& args);
 void YearNotListed(const Args& args);
 void YearOverflow(const Args& args);
 void NoNumber(const Args& args);
+// The About entry of the system menu.
+void About(const Args& args);
+void AboutAltVersion(const Args& args);
+void AboutByKeyboard(const Args& args);
+void AboutNearIds(const Args& args);
 
 // ---- Steps the cases share ------------------------------------------------
 

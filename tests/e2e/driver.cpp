@@ -17,6 +17,10 @@ const std::vector<Case>& AllCases() {
       {"year_not_listed", YearNotListed},
       {"year_overflow", YearOverflow},
       {"no_number", NoNumber},
+      {"about", About},
+      {"about_alt_version", AboutAltVersion},
+      {"about_keyboard", AboutByKeyboard},
+      {"about_near_ids", AboutNearIds},
   };
   return cases;
 }

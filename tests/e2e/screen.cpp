@@ -196,3 +196,52 @@ BoxIcon IdentifyBoxIcon(HWND box) {
 }
 
 }  // namespace e2e
+
+namespace e2e {
+
+bool HighlightedRows(HWND popup, int& top, int& bottom) {
+  RECT r{};
+  GetClientRect(popup, &r);
+  MapWindowPoints(popup, HWND_DESKTOP, reinterpret_cast<POINT*>(&r), 2);
+  std::vector<std::uint32_t> rgb;
+  if (!CaptureScreen(r, rgb)) return false;
+  const int width = r.right - r.left;
+  const int height = r.bottom - r.top;
+  const COLORREF c = GetSysColor(COLOR_HIGHLIGHT);
+  const std::uint32_t highlight = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+  top = -1;
+  bottom = -1;
+  for (int y = 0; y < height; ++y) {
+    int count = 0;
+    for (int x = 0; x < width; ++x) count += rgb[y * width + x] == highlight ? 1 : 0;
+    if (2 * count < width) continue;
+    if (top < 0) top = y;
+    // One band only: rows after a gap belong to something else.
+    if (bottom >= 0 && bottom != y - 1) return false;
+    bottom = y;
+  }
+  return top >= 0;
+}
+
+}  // namespace e2e
+
+namespace e2e {
+
+void WaitUntilDrawn(HWND hwnd) {
+  std::vector<std::uint32_t> last;
+  int steady = 0;
+  PollUntil(
+      [&] {
+        RECT r{};
+        GetWindowRect(hwnd, &r);
+        std::vector<std::uint32_t> now;
+        if (!CaptureScreen(r, now)) return false;
+        steady = (!now.empty() && now == last) ? steady + 1 : 0;
+        last = std::move(now);
+        Sleep(50);
+        return steady >= 6;
+      },
+      5000);
+}
+
+}  // namespace e2e
