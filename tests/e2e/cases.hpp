@@ -31,6 +31,15 @@ void About(const Args& args);
 void AboutAltVersion(const Args& args);
 void AboutByKeyboard(const Args& args);
 void AboutNearIds(const Args& args);
+// Many picks, and command lines no user would type.
+void Soak(const Args& args);
+void HostileDigits(const Args& args);
+void HostileBlanks(const Args& args);
+void HostileTabs(const Args& args);
+void HostileQuotes(const Args& args);
+void HostileNonAscii(const Args& args);
+void HostileMinus(const Args& args);
+void HostileDoubleMinus(const Args& args);
 
 // ---- Steps the cases share ------------------------------------------------
 

@@ -21,6 +21,14 @@ const std::vector<Case>& AllCases() {
       {"about_alt_version", AboutAltVersion},
       {"about_keyboard", AboutByKeyboard},
       {"about_near_ids", AboutNearIds},
+      {"soak", Soak},
+      {"hostile_digits", HostileDigits},
+      {"hostile_blanks", HostileBlanks},
+      {"hostile_tabs", HostileTabs},
+      {"hostile_quotes", HostileQuotes},
+      {"hostile_non_ascii", HostileNonAscii},
+      {"hostile_minus", HostileMinus},
+      {"hostile_double_minus", HostileDoubleMinus},
   };
   return cases;
 }
