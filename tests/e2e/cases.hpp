@@ -1,4 +1,4 @@
-// The driver's cases, each a ctest test of its own.
+// The driver's cases (each a ctest test of its own) and its pose mode.
 #pragma once
 
 #include <string>
@@ -65,5 +65,8 @@ void ExpectYearShown(Target& target, HWND main_window, int year);
 void ExpectRangeMessageThenEmptyWindow(Target& target);
 // The whole outcome of an empty command line: the present year.
 void ExpectPresentYear(Target& target);
+
+// Pose mode: leaves the program in a state for a screenshot.
+int Pose(const std::wstring& state, const std::wstring& exe, const std::wstring& payload);
 
 }  // namespace e2e

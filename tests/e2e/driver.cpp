@@ -1,6 +1,7 @@
 // The end-to-end driver: starts velmora.exe with a command line and checks
 // what a user sees, through the window system alone.
 //   e2e_driver CASE VELMORA_EXE [VELMORA_ALT_VERSION_EXE]
+//   e2e_driver pose window|menu|about VELMORA_EXE [ARGS...]
 // Exit code 0 when the case passes, 1 when it fails, 2 on a usage error.
 #include <cstdio>
 #include <string>
@@ -38,7 +39,9 @@ const std::vector<Case>& AllCases() {
 namespace {
 
 int Usage() {
-  std::fprintf(stderr, "usage: e2e_driver CASE VELMORA_EXE [VELMORA_ALT_VERSION_EXE]\ncases:");
+  std::fprintf(stderr,
+               "usage: e2e_driver CASE VELMORA_EXE [VELMORA_ALT_VERSION_EXE]\n"
+               "       e2e_driver pose window|menu|about VELMORA_EXE [ARGS...]\ncases:");
   for (const e2e::Case& c : e2e::AllCases()) std::fprintf(stderr, " %s", c.name);
   std::fprintf(stderr, "\n");
   return 2;
@@ -47,6 +50,11 @@ int Usage() {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  if (argc >= 4 && std::wstring(argv[1]) == L"pose") {
+    std::wstring payload;
+    for (int i = 4; i < argc; ++i) payload += (i > 4 ? L" " : L"") + std::wstring(argv[i]);
+    return e2e::Pose(argv[2], e2e::WindowsPath(argv[3]), payload);
+  }
   if (argc < 3) return Usage();
 
   const std::string name = e2e::Utf8(argv[1]);
