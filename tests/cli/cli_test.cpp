@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/calendar_oracle.hpp"
 #include "runtime/recording_runtime.hpp"
 #include "velmora_version.h"
 
@@ -54,16 +55,9 @@ std::string Joined(const Args& args) {
   return text;
 }
 
-// Day numbers independent of the computation, to check a printed date.
-long long JdnGregorian(long long y, int m, int d) {
-  const long long a = (14 - m) / 12, yy = y + 4800 - a, mm = m + 12 * a - 3;
-  return d + (153 * mm + 2) / 5 + 365 * yy + yy / 4 - yy / 100 + yy / 400 - 32045;
-}
-long long JdnJulian(long long y, int m, int d) {
-  const long long a = (14 - m) / 12, yy = y + 4800 - a, mm = m + 12 * a - 3;
-  return d + (153 * mm + 2) / 5 + 365 * yy + yy / 4 - 32083;
-}
-bool IsSunday(long long jdn) { return (jdn + 1) % 7 == 0; }
+using test::IsSunday;
+using test::JdnGregorian;
+using test::JdnJulian;
 
 TEST(RunCli, PrintsOneLinePerYearInTheOrderGiven) {
   struct Case {

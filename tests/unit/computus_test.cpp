@@ -2,49 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "common/calendar_oracle.hpp"
 #include "runtime/recording_runtime.hpp"
 
 namespace velmora {
 namespace {
 
 using bas_Computus::GetEasterDay;
-
-// Day counts independent of the computation: Julian day numbers of a date in
-// either calendar, and the weekday they fall on.
-long long JdnGregorian(long long y, int m, int d) {
-  const long long a = (14 - m) / 12, yy = y + 4800 - a, mm = m + 12 * a - 3;
-  return d + (153 * mm + 2) / 5 + 365 * yy + yy / 4 - yy / 100 + yy / 400 - 32045;
-}
-long long JdnJulian(long long y, int m, int d) {
-  const long long a = (14 - m) / 12, yy = y + 4800 - a, mm = m + 12 * a - 3;
-  return d + (153 * mm + 2) / 5 + 365 * yy + yy / 4 - 32083;
-}
-bool IsSunday(long long jdn) { return (jdn + 1) % 7 == 0; }
-
-struct Date {
-  long long year;
-  int month, day;
-};
-Date GregorianFromJdn(long long jdn) {
-  const long long a = jdn + 32044, b = (4 * a + 3) / 146097, c = a - 146097 * b / 4;
-  const long long d = (4 * c + 3) / 1461, e = c - 1461 * d / 4, m = (5 * e + 2) / 153;
-  return {100 * b + d - 4800 + m / 10, static_cast<int>(m + 3 - 12 * (m / 10)),
-          static_cast<int>(e - (153 * m + 2) / 5 + 1)};
-}
-
-// Easter Sunday by other published reckonings (Meeus), as month*100 + day.
-int MeeusGregorian(long long y) {
-  const long long a = y % 19, b = y / 100, c = y % 100, d = b / 4, e = b % 4, f = (b + 8) / 25;
-  const long long g = (b - f + 1) / 3, h = (19 * a + b - d - g + 15) % 30, i = c / 4, k = c % 4;
-  const long long l = (32 + 2 * e + 2 * i - h - k) % 7, m = (a + 11 * h + 22 * l) / 451;
-  const long long n = h + l - 7 * m + 114;
-  return static_cast<int>((n / 31) * 100 + n % 31 + 1);
-}
-int MeeusJulian(long long y) {
-  const long long d = (19 * (y % 19) + 15) % 30, e = (2 * (y % 4) + 4 * (y % 7) - d + 34) % 7;
-  const long long n = d + e + 114;
-  return static_cast<int>((n / 31) * 100 + n % 31 + 1);
-}
+using namespace velmora::test;
 
 class Computus : public ::testing::Test {
  protected:
@@ -107,7 +72,7 @@ TEST_F(Computus, ConvertedMethodIsTheJulianDateInTheGregorianCalendar) {
     Int16 jd = 0, jm = 0, gd = 0, gm = 0;
     ASSERT_EQ(GetEasterDay(jd, jm, static_cast<Int16>(year), 1), kTrue);
     ASSERT_EQ(GetEasterDay(gd, gm, static_cast<Int16>(year), 2), kTrue);
-    const Date expected = GregorianFromJdn(JdnJulian(year, jm, jd));
+    const CivilDate expected = GregorianFromJdn(JdnJulian(year, jm, jd));
     ASSERT_EQ(expected.year, year);
     ASSERT_EQ(gm, expected.month) << year;
     ASSERT_EQ(gd, expected.day) << year;
