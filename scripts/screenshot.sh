@@ -40,8 +40,9 @@ rc=0
 if grep -q READY "$work/driver.log"; then
   sleep 0.5  # let the last paint land
   import -window root "$work/full.png"
-  # Crop to the program's windows: everything that is not the desktop's colour.
-  /usr/bin/convert "$work/full.png" -bordercolor "$(/usr/bin/convert "$work/full.png" -format '%[pixel:p{0,0}]' info:)" \
+  # Crop to the program's windows: everything that is not the desktop's
+  # colour (read at the bottom right corner, where no window stands).
+  /usr/bin/convert "$work/full.png" -bordercolor "$(/usr/bin/convert "$work/full.png" -format '%[pixel:p{w-1,h-1}]' info:)" \
     -border 1 -fuzz 2% -trim +repage -bordercolor white -border 0 "$out"
   echo "$out"
 else
