@@ -20,14 +20,20 @@ while read -r dll; do
   [[ $lower =~ $system_dlls ]] || fail "imports $dll, which is not a system DLL"
 done < <(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers")
 
+# The version resource: the key "VS_VERSION_INFO" (UTF-16), then, aligned,
 # VS_FIXEDFILEINFO: signature 0xFEEF04BD, then struct version, then the file
-# version as MS (minor, major) and LS (revision, build) words.
+# version as MS (minor, major) and LS (revision, build) words. (The
+# signature alone also occurs in the code that reads the resource.)
 IFS=. read -r ma mi bu re <<<"$version"
 found=$(python3 - "$file" <<'PY'
 import struct, sys
 data = open(sys.argv[1], 'rb').read()
-i = data.find(struct.pack('<I', 0xFEEF04BD))
-if i < 0:
+key = 'VS_VERSION_INFO\0'.encode('utf-16-le')
+k = data.find(key)
+if k < 0:
+    sys.exit(0)
+i = (k + len(key) + 3) & ~3
+if data[i:i + 4] != struct.pack('<I', 0xFEEF04BD):
     sys.exit(0)
 ms, ls = struct.unpack_from('<II', data, i + 8)
 print(f"{ms >> 16}.{ms & 0xFFFF}.{ls >> 16}.{ls & 0xFFFF}")

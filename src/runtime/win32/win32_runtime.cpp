@@ -1,6 +1,6 @@
 #include "runtime/win32/win32_runtime.hpp"
 
-#include <vector>
+#include <cstring>
 
 #include "resource.h"
 
@@ -37,30 +37,31 @@ std::wstring LoadAppTitle(HMODULE module) {
 
 std::wstring Win32Runtime::AppTitle() { return LoadAppTitle(GetModuleHandleW(nullptr)); }
 
+// The fixed part of the program's version resource, read from the image the
+// loader mapped: the same bytes GetFileVersionInfo would read from the file,
+// without loading VERSION.dll at start-up for it. The block begins with
+// its length, the value's length and type, the key "VS_VERSION_INFO" and
+// padding to 32 bits; the fixed file information follows.
 AppVersion ReadFileVersion(HMODULE module) {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD n = GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
-    if (n == 0) return {};
-    if (n < path.size()) {
-      path.resize(n);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
-  DWORD ignored = 0;
-  const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
-  if (size == 0) return {};
-  std::vector<unsigned char> block(size);
-  if (!GetFileVersionInfoW(path.c_str(), 0, size, block.data())) return {};
-  VS_FIXEDFILEINFO* info = nullptr;
-  UINT info_size = 0;
-  if (!VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&info), &info_size) ||
-      info == nullptr || info_size < sizeof(VS_FIXEDFILEINFO)) {
+  const HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(VS_VERSION_INFO), RT_VERSION);
+  if (found == nullptr) return {};
+  const HGLOBAL loaded = LoadResource(module, found);
+  const auto* block = static_cast<const unsigned char*>(LockResource(loaded));
+  const DWORD size = SizeofResource(module, found);
+  constexpr wchar_t kKey[] = L"VS_VERSION_INFO";
+  constexpr std::size_t kValueOffset = (3 * sizeof(WORD) + sizeof kKey + 3) & ~std::size_t{3};
+  if (block == nullptr || size < kValueOffset + sizeof(VS_FIXEDFILEINFO)) return {};
+  WORD value_length = 0;
+  std::memcpy(&value_length, block + sizeof(WORD), sizeof value_length);
+  if (value_length < sizeof(VS_FIXEDFILEINFO) ||
+      std::memcmp(block + 3 * sizeof(WORD), kKey, sizeof kKey) != 0) {
     return {};
   }
-  return {Narrow16(HIWORD(info->dwFileVersionMS)), Narrow16(LOWORD(info->dwFileVersionMS)),
-          Narrow16(LOWORD(info->dwFileVersionLS))};
+  VS_FIXEDFILEINFO info;
+  std::memcpy(&info, block + kValueOffset, sizeof info);
+  if (info.dwSignature != VS_FFI_SIGNATURE) return {};
+  return {Narrow16(HIWORD(info.dwFileVersionMS)), Narrow16(LOWORD(info.dwFileVersionMS)),
+          Narrow16(LOWORD(info.dwFileVersionLS))};
 }
 
 AppVersion Win32Runtime::Version() { return ReadFileVersion(GetModuleHandleW(nullptr)); }

@@ -1,0 +1,70 @@
+// The Win32 runtime's version numbers come from the program's own version
+// resource as the loader mapped it; they must be what Windows' own reading
+// of the file (VERSION.dll) gives.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <vector>
+
+#include "runtime/win32/win32_runtime.hpp"
+#include "velmora_version.h"
+
+namespace velmora {
+namespace {
+
+AppVersion VersionFromVersionDll(const std::wstring& path) {
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
+  std::vector<unsigned char> block(size);
+  VS_FIXEDFILEINFO* info = nullptr;
+  UINT info_size = 0;
+  if (size == 0 || !GetFileVersionInfoW(path.c_str(), 0, size, block.data()) ||
+      !VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&info), &info_size)) {
+    ADD_FAILURE() << "VERSION.dll cannot read " << std::string(path.begin(), path.end());
+    return {};
+  }
+  return {static_cast<Int16>(HIWORD(info->dwFileVersionMS)),
+          static_cast<Int16>(LOWORD(info->dwFileVersionMS)),
+          static_cast<Int16>(LOWORD(info->dwFileVersionLS))};
+}
+
+std::wstring OwnPath() {
+  std::wstring path(32768, L'\0');
+  path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+  return path;
+}
+
+TEST(Win32RuntimeVersion, IsTheFilesVersionAsWindowsReadsIt) {
+  Win32Runtime rt(L"");
+  const AppVersion expected{VELMORA_FV_MAJOR, VELMORA_FV_MINOR, VELMORA_FV_REVISION};
+  EXPECT_EQ(rt.Version(), expected);
+  EXPECT_EQ(rt.Version(), VersionFromVersionDll(OwnPath()));
+}
+
+TEST(Win32RuntimeVersion, ReadsAnotherModulesResourceAndNothingFromOneWithout) {
+  // A system DLL loaded as an image resource: its version, as VERSION.dll
+  // reads it from the file.
+  wchar_t system[MAX_PATH];
+  ASSERT_GT(GetSystemDirectoryW(system, MAX_PATH), 0u);
+  const std::wstring comctl = std::wstring(system) + L"\\comctl32.dll";
+  const HMODULE image = LoadLibraryExW(comctl.c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  ASSERT_NE(image, nullptr);
+  EXPECT_EQ(ReadFileVersion(image), VersionFromVersionDll(comctl));
+  FreeLibrary(image);
+
+  // A copy of the test program with its resources removed is a module
+  // without a version resource: all numbers 0, no failure.
+  const std::wstring copy = OwnPath() + L".noversion.exe";
+  ASSERT_TRUE(CopyFileW(OwnPath().c_str(), copy.c_str(), FALSE));
+  const HANDLE update = BeginUpdateResourceW(copy.c_str(), TRUE);
+  ASSERT_NE(update, nullptr);
+  ASSERT_TRUE(EndUpdateResourceW(update, FALSE));
+  const HMODULE without = LoadLibraryExW(copy.c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  ASSERT_NE(without, nullptr);
+  EXPECT_EQ(ReadFileVersion(without), AppVersion{});
+  FreeLibrary(without);
+  DeleteFileW(copy.c_str());
+}
+
+}  // namespace
+}  // namespace velmora
