@@ -28,6 +28,37 @@ constexpr std::array<Int16, 26> kCenturyCorrection = {
 // clang-format on
 constexpr Int16 kFirstCentury = 15;
 
+// The part of the Gregorian reckoning's P that depends on the century alone:
+// (C - 15) \ 2 + 202 less the correction, for the centuries 15..40.
+constexpr std::array<Int16, 26> kCenturyTerm = [] {
+  std::array<Int16, 26> term{};
+  for (std::size_t i = 0; i < term.size(); ++i) {
+    term[i] = static_cast<Int16>(static_cast<int>(i) / 2 + 202 - kCenturyCorrection[i]);
+  }
+  return term;
+}();
+
+// Day and month of each day number N counted from the end of February
+// (1..31 March, 32..61 April, 62.. May), for every N the reckonings can
+// give: A is at most 50, E at most 7 and the calendar difference K at most
+// 28 (in 4099), so N is at most 85.
+struct DayMonth {
+  Int16 day, month;
+};
+constexpr std::array<DayMonth, 86> kDayMonth = [] {
+  std::array<DayMonth, 86> table{};
+  for (int n = 1; n < static_cast<int>(table.size()); ++n) {
+    if (n > 61) {
+      table[n] = {static_cast<Int16>(n - 61), 5};
+    } else if (n > 31) {
+      table[n] = {static_cast<Int16>(n - 31), 4};
+    } else {
+      table[n] = {static_cast<Int16>(n), 3};
+    }
+  }
+  return table;
+}();
+
 // Quotient and remainder of a dividend that the reckoning keeps at zero or
 // above over the valid years (each use says why), taken unsigned: the values
 // of the truncating signed operations without their sign corrections. A
@@ -94,9 +125,10 @@ Boolean GetEasterDay(Int16& day, Int16& month, Int16 year, Int16 method) {
       N = Add16(N, K);
     }
   } else {
-    Int16 P = Sub16(Add16(Quot(Sub16(C, 15), 2), 202), Mul16(11, G));
-    P = Sub16(P, kCenturyCorrection[static_cast<std::size_t>(C - kFirstCentury)]);
-    P = Rem(P, 30);  // P is 2 or more: 202 - 11 * 18 - 2
+    // P = ((C - 15) \ 2 + 202 - correction - 11 G) mod 30; the dividend is
+    // 2 or more (202 - 2 - 11 * 18).
+    const Int16 P =
+        Rem(Sub16(kCenturyTerm[static_cast<std::size_t>(C - kFirstCentury)], Mul16(11, G)), 30);
     // A = P + 21, one less when P is 29, one less when P is 28 and G > 10.
     // Both tests are on P, so their corrections add up; taken without a
     // branch, as they hold for a year in fifteen, at no pattern a branch
@@ -112,12 +144,11 @@ Boolean GetEasterDay(Int16& day, Int16& month, Int16 year, Int16 method) {
     N = Add16(A, E);
   }
 
-  // Split N into month and day without a branch: whether Easter falls in
-  // March or April is as good as random from one year to the next.
-  const Int16 inApril = N > 31;
-  const Int16 inMay = N > 61;
-  month = static_cast<Int16>(3 + inApril + inMay);
-  day = static_cast<Int16>(N - 31 * inApril - 30 * inMay);
+  // N to a date by the table above: no branch on whether Easter falls in
+  // March or April, which is as good as random from one year to the next.
+  const DayMonth date = kDayMonth[static_cast<std::size_t>(N)];
+  day = date.day;
+  month = date.month;
   return kTrue;
 }
 
