@@ -55,6 +55,9 @@ void CloseAndExpectExit0(Target& target, HWND main_window);
 // After an error box: the program ends with exit code 1 and never shows its
 // window.
 void ExpectExit1WithoutWindow(Target& target);
+// The whole outcome of a year beyond 16 bits: the overflow box before any
+// main window exists, then the end with exit code 1.
+void ExpectOverflowBeforeAnyWindow(Target& target);
 // Waits for the window of a start-up that shows no box (a past year's).
 HWND WaitForWindowWithoutBox(Target& target);
 // The main window shows the year selected, its sentence and its Easter date.

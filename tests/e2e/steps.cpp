@@ -55,6 +55,15 @@ void ExpectExit1WithoutWindow(Target& target) {
   E2E_EQ(target.WaitExit(), DWORD{1}, "exit code after the error box");
 }
 
+void ExpectOverflowBeforeAnyWindow(Target& target) {
+  const Box box = target.WaitForBox();
+  ExpectBox(box, L"Velmora", L"Overflow", BoxIcon::kError);
+  E2E_CHECK(target.Find(Target::kMainClass, false) == nullptr,
+            "a main window exists before the overflow is reported");
+  target.PressOk(box);
+  ExpectExit1WithoutWindow(target);
+}
+
 HWND WaitForWindowWithoutBox(Target& target) {
   HWND box = nullptr;
   HWND main_window = nullptr;

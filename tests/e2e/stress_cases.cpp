@@ -98,12 +98,7 @@ void HostileDigits(const Args& args) {
   const std::wstring line = LongestCommandLine(args.exe, L"9");
   Note("command line of " + std::to_string(line.size()) + " characters");
   Target target(line);
-  const Box box = target.WaitForBox();
-  ExpectBox(box, L"Velmora", L"Overflow", BoxIcon::kError);
-  E2E_CHECK(target.Find(Target::kMainClass, false) == nullptr,
-            "a main window exists before the overflow is reported");
-  target.PressOk(box);
-  ExpectExit1WithoutWindow(target);
+  ExpectOverflowBeforeAnyWindow(target);
 }
 
 // Blanks and tabs after the program's name never reach the program (the C
