@@ -55,9 +55,12 @@ void CloseAndExpectExit0(Target& target, HWND main_window);
 // After an error box: the program ends with exit code 1 and never shows its
 // window.
 void ExpectExit1WithoutWindow(Target& target);
-// The whole outcome of a year beyond 16 bits: the overflow box before any
-// main window exists, then the end with exit code 1.
-void ExpectOverflowBeforeAnyWindow(Target& target);
+// The whole outcome of an error at start-up: the critical box titled
+// Velmora with the error's description, the window never shown, the end
+// with exit code 1. kNone: the error comes before the window is created.
+enum class WindowAtReport { kNone, kHidden };
+void ExpectErrorReportThenExit1(Target& target, const std::wstring& description,
+                                WindowAtReport window);
 // Waits for the window of a start-up that shows no box (a past year's).
 HWND WaitForWindowWithoutBox(Target& target);
 // The main window shows the year selected, its sentence and its Easter date.

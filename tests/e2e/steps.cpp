@@ -55,11 +55,17 @@ void ExpectExit1WithoutWindow(Target& target) {
   E2E_EQ(target.WaitExit(), DWORD{1}, "exit code after the error box");
 }
 
-void ExpectOverflowBeforeAnyWindow(Target& target) {
+void ExpectErrorReportThenExit1(Target& target, const std::wstring& description,
+                                WindowAtReport window) {
   const Box box = target.WaitForBox();
-  ExpectBox(box, L"Velmora", L"Overflow", BoxIcon::kError);
-  E2E_CHECK(target.Find(Target::kMainClass, false) == nullptr,
-            "a main window exists before the overflow is reported");
+  ExpectBox(box, L"Velmora", description, BoxIcon::kError);
+  if (window == WindowAtReport::kNone) {
+    E2E_CHECK(target.Find(Target::kMainClass, false) == nullptr,
+              "a main window exists before the error is reported");
+  } else {
+    E2E_CHECK(target.Find(Target::kMainClass, true) == nullptr,
+              "the window shows with the error box");
+  }
   target.PressOk(box);
   ExpectExit1WithoutWindow(target);
 }

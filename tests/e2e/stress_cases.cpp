@@ -98,7 +98,7 @@ void HostileDigits(const Args& args) {
   const std::wstring line = LongestCommandLine(args.exe, L"9");
   Note("command line of " + std::to_string(line.size()) + " characters");
   Target target(line);
-  ExpectOverflowBeforeAnyWindow(target);
+  ExpectErrorReportThenExit1(target, L"Overflow", WindowAtReport::kNone);
 }
 
 // Blanks and tabs after the program's name never reach the program (the C
