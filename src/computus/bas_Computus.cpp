@@ -131,7 +131,7 @@ Boolean GetEasterDay(Int16& day, Int16& month, Int16 year, Int16 method) {
         Rem(Sub16(kCenturyTerm[static_cast<std::size_t>(C - kFirstCentury)], Mul16(11, G)), 30);
     // A = P + 21, one less when P is 29, one less when P is 28 and G > 10.
     // Both tests are on P, so their corrections add up; taken without a
-    // branch, as they hold for a year in fifteen, at no pattern a branch
+    // branch, as they hold for one year in eighteen, at no pattern a branch
     // predictor could learn.
     const Int16 A = Sub16(Add16(P, 21), static_cast<Int16>((P == 29) + ((P == 28) & (G > 10))));
     // Cc = (40 - C) mod 4, then 3 becomes 4, then anything above 1 grows
