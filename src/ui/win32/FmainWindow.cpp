@@ -100,9 +100,11 @@ std::unique_ptr<FmainWindow> FmainWindow::Load(bool quit_on_destroy) {
   if (form->hwnd_ == nullptr) RaiseError(kErrOutOfMemory);
   form->CreateControls();
   form->ApplyDpi(WindowDpi(form->hwnd_), nullptr);
-  // The load handler fills the list with 201 entries: room for them at
-  // once, and no scroll bar or repaint work for each while it runs.
-  SendMessageW(form->combo_, CB_INITSTORAGE, 201, 201 * 5 * sizeof(wchar_t));
+  // The load handler fills the list with a year an entry: room for them at
+  // once (four digits and the terminating zero each), and no scroll bar or
+  // repaint work for each while it runs.
+  constexpr WPARAM kEntries = kLastYear - kFirstYear + 1;
+  SendMessageW(form->combo_, CB_INITSTORAGE, kEntries, kEntries * 5 * sizeof(wchar_t));
   SendMessageW(form->combo_, WM_SETREDRAW, FALSE, 0);
   form->Form_Load();
   SendMessageW(form->combo_, WM_SETREDRAW, TRUE, 0);
