@@ -2,8 +2,10 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "runtime/runtime.hpp"
+#include "runtime/text.hpp"
 
 namespace velmora::bas_Computus {
 namespace {
@@ -59,11 +61,9 @@ constexpr std::array<DayMonth, 86> kDayMonth = [] {
   return table;
 }();
 
-// Quotient and remainder of a dividend that the reckoning keeps at zero or
-// above over the valid years (each use says why), taken unsigned: the values
-// of the truncating signed operations without their sign corrections. A
-// dividend gone negative would give a wrong date, which the whole-range
-// tests would see.
+// Quotient and remainder taken unsigned: the values of C++'s truncating
+// operations for a dividend that is zero or above, without their sign
+// corrections. Every use below names the dividend's range.
 constexpr Int16 Quot(Int16 dividend, std::uint16_t divisor) {
   return static_cast<Int16>(static_cast<std::uint16_t>(dividend) / divisor);
 }
@@ -71,9 +71,9 @@ constexpr Int16 Rem(Int16 dividend, std::uint16_t divisor) {
   return static_cast<Int16>(static_cast<std::uint16_t>(dividend) % divisor);
 }
 
-// Shows why a call is refused. Out of line and cold, so that building the
-// message text costs the computation nothing when it goes ahead.
-[[gnu::cold, gnu::noinline]] Boolean Refuse(const wchar_t* message) {
+// Shows why a call is refused. Out of line and cold: composing the message
+// costs the computation nothing when it goes ahead.
+[[gnu::cold, gnu::noinline]] Boolean Refuse(const std::wstring& message) {
   MsgBox(message, MsgIcon::kExclamation);
   return kFalse;
 }
@@ -87,65 +87,64 @@ Boolean GetEasterDay(Int16& day, Int16& month, Int16 year, Int16 method) {
   if (method < kMethodJulian || method > kMethodGregorian) {
     return Refuse(L"Method must be 1, 2 or 3.");
   }
-  if (method == kMethodJulian && year < 326) {
-    return Refuse(L"The original calculation applies to all years from 326 AD.");
+  if (method == kMethodJulian && year < kFirstJulianYear) {
+    return Refuse(L"The original calculation applies to all years from " +
+                  DecimalText(kFirstJulianYear) + L" AD.");
   }
-  if (method != kMethodJulian && (year < 1583 || year > 4099)) {
-    return Refuse(L"Gregorian calendar Easters apply for years 1583 to 4099 only.");
+  if (method != kMethodJulian && (year < kFirstGregorianYear || year > kLastGregorianYear)) {
+    return Refuse(L"Gregorian calendar Easters apply for years " +
+                  DecimalText(kFirstGregorianYear) + L" to " + DecimalText(kLastGregorianYear) +
+                  L" only.");
   }
 
-  // The year is 326 or more from here on.
-  const Int16 C = Quot(year, 100);  // century number
-  const Int16 G = Rem(year, 19);    // golden number - 1
-  const Int16 T = Rem(year, 100);
-  // The weekday terms B, Cc and Dd below are remainders mod 7 that are only
-  // ever summed into E = ((20 - B - Cc - Dd) mod 7) + 1. E is taken mod 7
-  // once, from their dividends (B = (A - 19) mod 7, Cc = (40 - C) mod 7 in
-  // the Julian reckoning, Dd = (T + T \ 4) mod 7) plus a multiple of 7 that
-  // keeps the dividend positive over the whole valid range: the same E with
-  // two or three divisions fewer, which is most of the routine's time.
-  const Int16 DdSum = Add16(T, Quot(T, 4));  // 0..123
+  // The year is 326..32767 from here on (1583..4099 for methods 2 and 3).
+  // The weekday terms B, Cc and Dd are remainders mod 7 that are only ever
+  // summed into E = ((20 - B - Cc - Dd) mod 7) + 1, so each is kept as its
+  // dividend and E is taken mod 7 once, a multiple of 7 keeping the sum
+  // above zero.
+  const Int16 C = Quot(year, 100);        // century: 3..327 (15..40 for methods 2, 3)
+  const Int16 G = Rem(year, 19);          // golden number less one: 0..18
+  const Int16 T = Rem(year, 100);         // year of the century: 0..99
+  const Int16 Dd = Add16(T, Quot(T, 4));  // Dd's dividend T + T \ 4: 0..123
+  Int16 N;                                // days after the end of February
 
-  // N counts days from the end of February: 1..31 March, 32..61 April, 62.. May.
-  Int16 N;
   if (method != kMethodGregorian) {
-    // The paschal full moon, 21..50; 225 - 11 * 18 is 27.
-    const Int16 A = Add16(Rem(Sub16(225, Mul16(11, G)), 30), 21);
-    // A - 19 is 2..31; 40 - C is 37 down to -287 (negative from 4100 on,
-    // where it adds to the dividend); 20 + 175 - 31 - 37 - 123 leaves the
-    // dividend at 4 or more. E: days to the next Sunday, 1..7.
-    const Int16 E =
-        Add16(Rem(Sub16(Sub16(Sub16(Add16(20, 7 * 25), Sub16(A, 19)), Sub16(40, C)), DdSum), 7), 1);
-    N = Add16(A, E);
+    // Julian reckoning.
+    const Int16 A = Add16(Rem(Sub16(225, Mul16(11, G)), 30), 21);  // full moon: 21..50
+    const Int16 B = Sub16(A, 19);                                  // B's dividend: 2..31
+    const Int16 Cc = Sub16(40, C);  // Cc's dividend: 37 down to -287, adding to the sum from 4100
+    // E, days from the full moon to the Sunday after: 1..7. Its sum is at
+    // least 20 + 7 * 25 - 31 - 37 - 123 = 4.
+    const Int16 E = Add16(Rem(Sub16(Sub16(Sub16(Add16(20, 7 * 25), B), Cc), Dd), 7), 1);
+    N = Add16(A, E);  // 22..57
     if (method == kMethodJulianInGregorian) {
-      // The calendars are 10 days apart until 1600; one day more for each
-      // later century year that is a Julian leap year but not a Gregorian one.
+      // K, days between the calendars: 10 until 1600, then one more for
+      // each century year that is a Julian leap year but not a Gregorian
+      // one; 28 in 4099.
       Int16 K = 10;
       if (year > 1600) K = Sub16(Sub16(Add16(10, C), 16), Quot(Sub16(C, 16), 4));
-      N = Add16(N, K);
+      N = Add16(N, K);  // 32..85
     }
   } else {
-    // P = ((C - 15) \ 2 + 202 - correction - 11 G) mod 30; the dividend is
-    // 2 or more (202 - 2 - 11 * 18).
-    const Int16 P =
-        Rem(Sub16(kCenturyTerm[static_cast<std::size_t>(C - kFirstCentury)], Mul16(11, G)), 30);
-    // A = P + 21, one less when P is 29, one less when P is 28 and G > 10.
-    // Both tests are on P, so their corrections add up; taken without a
-    // branch, as they hold for one year in eighteen, at no pattern a branch
-    // predictor could learn.
+    // Gregorian reckoning. P = ((C - 15) \ 2 + 202 - correction - 11 G)
+    // mod 30: 0..29, its century part from the table; the dividend is 2 or
+    // more (202 - 2 - 11 * 18).
+    const Int16 century_term = kCenturyTerm[static_cast<std::size_t>(C - kFirstCentury)];
+    const Int16 P = Rem(Sub16(century_term, Mul16(11, G)), 30);
+    // A = P + 21, one less when P = 29, one less when P = 28 and G > 10; the
+    // tests hold for one year in eighteen at no pattern, so no branch. 21..49.
     const Int16 A = Sub16(Add16(P, 21), static_cast<Int16>((P == 29) + ((P == 28) & (G > 10))));
-    // Cc = (40 - C) mod 4, then 3 becomes 4, then anything above 1 grows
-    // by one: 0, 1, 2, 3 become 0, 1, 3, 5, which is 2 Cc - 1 for all but 0.
-    const Int16 CcMod = Rem(Sub16(40, C), 4);  // C is at most 40
-    const Int16 Cc = Sub16(Mul16(2, CcMod), static_cast<Int16>(CcMod > 0));
-    // A - 19 is 2..30 and Cc at most 5: 20 + 140 - 30 - 5 - 123 is 2.
-    const Int16 E =
-        Add16(Rem(Sub16(Sub16(Sub16(Add16(20, 7 * 20), Sub16(A, 19)), Cc), DdSum), 7), 1);
-    N = Add16(A, E);
+    const Int16 B = Sub16(A, 19);              // B's dividend: 2..30
+    const Int16 CcMod = Rem(Sub16(40, C), 4);  // 0..3
+    // 0, 1, 2, 3 become 0, 1, 3, 5: twice less one, but for 0.
+    const Int16 Cc = Sub16(Mul16(2, CcMod), static_cast<Int16>(CcMod > 0));  // 0..5
+    // E: 1..7. Its sum is at least 20 + 7 * 20 - 30 - 5 - 123 = 2.
+    const Int16 E = Add16(Rem(Sub16(Sub16(Sub16(Add16(20, 7 * 20), B), Cc), Dd), 7), 1);
+    N = Add16(A, E);  // 22..56
   }
 
-  // N to a date by the table above: no branch on whether Easter falls in
-  // March or April, which is as good as random from one year to the next.
+  // N to a date by the table: no branch on March or April, which is as good
+  // as random from one year to the next.
   const DayMonth date = kDayMonth[static_cast<std::size_t>(N)];
   day = date.day;
   month = date.month;

@@ -16,6 +16,12 @@ inline constexpr Int16 kMethodJulian = 1;
 inline constexpr Int16 kMethodJulianInGregorian = 2;
 inline constexpr Int16 kMethodGregorian = 3;
 
+// The years each method accepts: the Julian reckoning from 326 on, the two
+// Gregorian ones from 1583 to 4099.
+inline constexpr Int16 kFirstJulianYear = 326;
+inline constexpr Int16 kFirstGregorianYear = 1583;
+inline constexpr Int16 kLastGregorianYear = 4099;
+
 // Sets day and month (3, 4 or 5) and returns kTrue, or shows the exclamation
 // box with the reason, leaves day and month at 0 and returns kFalse.
 Boolean GetEasterDay(Int16& day, Int16& month, Int16 year, Int16 method);
