@@ -17,12 +17,9 @@ exe=${VELMORA_EXE:-$build/velmora.exe}
 mkdir -p "$(dirname "$out")"
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fifo=$work/displayfd; mkfifo "$fifo"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-xvfb_pid=$!
-read -r -t 20 num <"$fifo" || { echo "screenshot: Xvfb did not start" >&2; kill $xvfb_pid; exit 1; }
-export DISPLAY=":$num"
+. scripts/xvfb.sh
+trap 'xvfb_stop; rm -rf "$work"' EXIT
+xvfb_start 1024x768x24
 
 export VELMORA_POSE_DONE="$work/done"
 # The driver takes a path as Windows sees it (Z: is the root of the Unix
@@ -53,5 +50,4 @@ fi
 touch "$VELMORA_POSE_DONE"
 wait $driver_pid || true
 WINEPREFIX="$PWD/$build/wineprefix" timeout 30 wineserver -k 2>/dev/null || true
-kill $xvfb_pid 2>/dev/null; wait $xvfb_pid 2>/dev/null || true
 exit $rc

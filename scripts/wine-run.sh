@@ -36,23 +36,10 @@ export WINEARCH=win32
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
-xvfb_pid=""
-cleanup() {
-  if [ -n "$xvfb_pid" ]; then
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-  fi
-}
-trap cleanup EXIT
-
+. "$here/xvfb.sh"
+trap xvfb_stop EXIT
 if [ -z "${DISPLAY:-}" ]; then
-  # -displayfd lets Xvfb pick a free display number and tell us which.
-  fifo=$(mktemp -u); mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-  xvfb_pid=$!
-  read -r -t 20 num <"$fifo" || { echo "wine-run: Xvfb did not start" >&2; rm -f "$fifo"; exit 1; }
-  rm -f "$fifo"
-  export DISPLAY=":$num"
+  xvfb_start
 fi
 
 mkdir -p "$(dirname "$prefix")"

@@ -6,16 +6,9 @@
 set -uo pipefail
 build=$1; shift
 
-xvfb_pid=""
+. "$(dirname "$0")/xvfb.sh"
 if [ -z "${DISPLAY:-}" ]; then
-  fifo=$(mktemp -u); mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-  xvfb_pid=$!
-  if ! read -r -t 20 num <"$fifo"; then
-    echo "wine-session: Xvfb did not start" >&2; rm -f "$fifo"; kill "$xvfb_pid"; exit 1
-  fi
-  rm -f "$fifo"
-  export DISPLAY=":$num"
+  xvfb_start || exit 1
 fi
 
 "$@"
@@ -26,5 +19,5 @@ rc=$?
 for p in "$build"/wineprefix*; do
   [ -d "$p" ] && WINEPREFIX="$p" timeout 30 wineserver -k 2>/dev/null
 done
-if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; fi
+xvfb_stop
 exit $rc
