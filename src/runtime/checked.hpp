@@ -5,17 +5,11 @@
 // the dividend's sign, which is what the computations want.
 #pragma once
 
-#include <cstdint>
 #include <limits>
 
+#include "runtime/types.hpp"
+
 namespace velmora {
-
-using Int16 = std::int16_t;
-
-// The runtime's boolean: true is -1 (all bits set), false is 0.
-using Boolean = std::int16_t;
-inline constexpr Boolean kTrue = -1;
-inline constexpr Boolean kFalse = 0;
 
 namespace detail {
 // Raises the overflow error; out of line, so the checks below stay small

@@ -34,13 +34,4 @@ class RecordingRuntime : public Runtime {
   std::function<void(const RecordedBox&)> on_box;
 };
 
-// Installs a backend for the life of the guard and uninstalls it afterwards.
-class ScopedRuntime {
- public:
-  explicit ScopedRuntime(Runtime& backend) { InstallRuntime(&backend); }
-  ~ScopedRuntime() { InstallRuntime(nullptr); }
-  ScopedRuntime(const ScopedRuntime&) = delete;
-  ScopedRuntime& operator=(const ScopedRuntime&) = delete;
-};
-
 }  // namespace velmora

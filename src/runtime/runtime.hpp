@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "runtime/checked.hpp"
+#include "runtime/types.hpp"
 
 namespace velmora {
 
@@ -52,6 +52,15 @@ class Runtime {
 // Installs the backend (not owned; it must outlive its use). Passing nullptr
 // uninstalls it.
 void InstallRuntime(Runtime* backend);
+
+// Installs a backend for the life of the guard and uninstalls it afterwards.
+class ScopedRuntime {
+ public:
+  explicit ScopedRuntime(Runtime& backend) { InstallRuntime(&backend); }
+  ~ScopedRuntime() { InstallRuntime(nullptr); }
+  ScopedRuntime(const ScopedRuntime&) = delete;
+  ScopedRuntime& operator=(const ScopedRuntime&) = delete;
+};
 
 // The installed backend. Using the runtime before a backend is installed is a
 // programming error and terminates with a message.

@@ -68,6 +68,12 @@ class Fmain {
 
   static constexpr Int16 kFirstYear = 1900;
   static constexpr Int16 kLastYear = 2100;
+
+  // The date the calendar is stored with, shown until a date is put on it.
+  struct Date {
+    Int16 year, month, day;
+  };
+  static constexpr Date kCalInitialDate{2014, 4, 20};
 };
 
 }  // namespace velmora

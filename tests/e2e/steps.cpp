@@ -3,6 +3,7 @@
 #include "cases.hpp"
 #include "e2e.hpp"
 #include "easter.hpp"
+#include "win32/test_util.hpp"
 
 namespace e2e {
 
@@ -102,7 +103,7 @@ void ExpectRangeMessageThenEmptyWindow(Target& target) {
   E2E_EQ(view.selection, -1, "selected list entry");
   E2E_EQ(view.combo_text, std::wstring(), "text of the list");
   E2E_EQ(view.label, std::wstring(), "label");
-  E2E_EQ(view.calendar, 20140420, "the calendar's stored date");
+  E2E_EQ(view.calendar, velmora::test::kStoredCalendarDate, "the calendar's stored date");
   ExpectNoBox(target, "after the range message");
   CloseAndExpectExit0(target, main_window);
 }

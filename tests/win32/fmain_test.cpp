@@ -38,7 +38,7 @@ TEST_F(FmainTest, LoadFillsTheListAndSetsTheCaption) {
   EXPECT_EQ(Selected(), CB_ERR);
   EXPECT_EQ(form->cboYear().ListIndex(), -1);
   EXPECT_EQ(WindowText(form->label()), L"");
-  EXPECT_EQ(CalendarDate(form->calendar()), 20140420);  // the stored initial date
+  EXPECT_EQ(CalendarDate(form->calendar()), test::kStoredCalendarDate);
   EXPECT_TRUE(rt.boxes.empty());
 }
 

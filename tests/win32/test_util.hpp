@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "ui/Fmain.hpp"
+
 namespace velmora::test {
 
 inline std::wstring WindowText(HWND hwnd) {
@@ -22,6 +24,11 @@ inline int CalendarDate(HWND calendar) {
   if (!SendMessageW(calendar, MCM_GETCURSEL, 0, reinterpret_cast<LPARAM>(&st))) return 0;
   return st.wYear * 10000 + st.wMonth * 100 + st.wDay;
 }
+
+// The calendar's stored initial date, as CalendarDate gives it.
+inline constexpr int kStoredCalendarDate = Fmain::kCalInitialDate.year * 10000 +
+                                           Fmain::kCalInitialDate.month * 100 +
+                                           Fmain::kCalInitialDate.day;
 
 // Delivers what has been posted to this thread's windows.
 inline void Pump() {

@@ -16,15 +16,4 @@ std::string ToAnsi(const std::wstring& text) {
   return out;
 }
 
-std::wstring FromAnsi(const std::string& text) {
-  if (text.empty()) return {};
-  const int n =
-      MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring out(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
-  if (n > 0) {
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
-  }
-  return out;
-}
-
 }  // namespace velmora

@@ -1,5 +1,5 @@
-// Conversions between the program's wide texts and the ANSI code page, for
-// the few functions that are called in their ANSI form.
+// The program's wide texts in the ANSI code page, for the few functions
+// that are called in their ANSI form.
 #pragma once
 
 #include <string>
@@ -8,6 +8,5 @@ namespace velmora {
 
 // The text in the ANSI code page (CP_ACP); characters it lacks become '?'.
 std::string ToAnsi(const std::wstring& text);
-std::wstring FromAnsi(const std::string& text);
 
 }  // namespace velmora

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "resource.h"
+#include "runtime/checked.hpp"
 
 namespace velmora {
 

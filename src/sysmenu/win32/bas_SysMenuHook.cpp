@@ -34,7 +34,7 @@ void InsertSysMenuItem(HWND hwnd, UINT item_id, const std::wstring& item_text,
     record.cbSize = kMenuItemInfoSize;
     record.fMask = MIIM_TYPE | MIIM_DATA;
     record.fType = MFT_SEPARATOR;
-    record.dwItemData = 2048;
+    record.dwItemData = kSeparatorItemData;
     record.dwTypeData = kEmptyText;
     record.cch = 0;
     InsertMenuItemA(menu, item_id, FALSE, &record);

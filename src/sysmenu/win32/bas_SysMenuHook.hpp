@@ -26,6 +26,10 @@ extern LONG PrevWndProc;
 // member (hbmpItem), as the earliest systems know it.
 inline constexpr UINT kMenuItemInfoSize = offsetof(MENUITEMINFOA, hbmpItem);
 
+// The item data the separator carries: the value of its own type flag,
+// MFT_SEPARATOR (0x800). The entry itself carries none.
+inline constexpr ULONG_PTR kSeparatorItemData = MFT_SEPARATOR;
+
 void AddAboutItem(HWND hwnd, const std::wstring& name);
 void InsertSysMenuItem(HWND hwnd, UINT item_id, const std::wstring& item_text, bool with_separator);
 void HookWindow(HWND hwnd);

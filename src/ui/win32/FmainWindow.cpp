@@ -136,7 +136,8 @@ void FmainWindow::CreateControls() {
 
   year_list_ = std::make_unique<Win32YearList>(combo_, [this] { cboYear_Click(); });
   // The calendar's stored initial date, shown until a date is put on it.
-  calendar_ = std::make_unique<Win32Calendar>(calendar_hwnd_, Int16{2014}, Int16{4}, Int16{20});
+  calendar_ = std::make_unique<Win32Calendar>(calendar_hwnd_, kCalInitialDate.year,
+                                              kCalInitialDate.month, kCalInitialDate.day);
   label_ = std::make_unique<Win32Label>(label_hwnd_);
 }
 
@@ -145,6 +146,8 @@ void FmainWindow::ApplyDpi(UINT dpi, const RECT* suggested) {
   HFONT old_font = font_;
   HFONT old_calendar_font = calendar_font_;
   font_ = MakeArial(975, FW_BOLD, dpi);
+  // A little larger than the calendar's own 8.25 pt, so that its month
+  // fills the area the layout gives it.
   calendar_font_ = MakeArial(900, FW_NORMAL, dpi);
 
   if (suggested != nullptr) {
@@ -170,7 +173,8 @@ void FmainWindow::ApplyDpi(UINT dpi, const RECT* suggested) {
   // A drop-down list's window height includes its dropped-down part; the
   // selection field's own height follows the font.
   const int item_height = static_cast<int>(SendMessageW(combo_, CB_GETITEMHEIGHT, 0, 0));
-  place(combo_, kCboYear, kVisibleEntries * (item_height > 0 ? item_height : Px(240, dpi)));
+  place(combo_, kCboYear,
+        kVisibleEntries * (item_height > 0 ? item_height : Px(kFallbackItemHeight, dpi)));
   InvalidateRect(hwnd_, nullptr, TRUE);
 
   if (old_font != nullptr) DeleteObject(old_font);

@@ -45,6 +45,8 @@ class FmainWindow final : public Fmain {
   static constexpr TwipsRect kCboYear{3180, 870, 1155, 360};
   static constexpr TwipsRect kCal{210, 870, 4215, 2565};
   static constexpr TwipsRect kLbl{150, 120, 4335, 645};
+  // The height of a list entry when the list cannot tell it yet, in twips.
+  static constexpr int kFallbackItemHeight = 240;
   // Twips to pixels at a DPI (15 twips a pixel at 96 DPI).
   static int Px(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), 1440); }
 
@@ -64,7 +66,7 @@ class FmainWindow final : public Fmain {
   HWND calendar_hwnd_ = nullptr;
   HWND label_hwnd_ = nullptr;
   HFONT font_ = nullptr;           // Arial 9.75 pt bold: window, list, label
-  HFONT calendar_font_ = nullptr;  // Arial 8.25 pt
+  HFONT calendar_font_ = nullptr;  // Arial 9 pt: the calendar
   UINT dpi_ = 96;
   std::unique_ptr<Win32YearList> year_list_;
   std::unique_ptr<Win32Calendar> calendar_;
