@@ -1,10 +1,80 @@
 # Helpers shared by the project's CMake files.
 
-# A static library of the portable core (the sanitized native build compiles
-# the same sources a second time).
-function(velmora_add_core name)
-  add_library(${name} STATIC ${VELMORA_CORE_SOURCES})
-  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_BINARY_DIR}/generated)
+# The builds a portable module is compiled for: natively once plainly and
+# once under AddressSanitizer and UBSan (the `_san` libraries, for the
+# sanitized tests); elsewhere once.
+if(NOT WIN32 AND NOT VELMORA_FUZZ)
+  set(VELMORA_VARIANTS plain san)
+else()
+  set(VELMORA_VARIANTS plain)
+endif()
+set(VELMORA_SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+
+# The include root of a module: a folder of the build tree that holds a link
+# to the module's own folder under src/ and nothing else. A module sees the
+# headers of the modules it links and no others, so an #include that runs
+# against the layering fails to compile. Where the file system refuses links
+# (Windows without the right to make them) the root is src/ itself: the
+# build still works, without the check.
+function(velmora_module_root name dir out)
+  set(root ${CMAKE_BINARY_DIR}/modules/${name})
+  set(link ${root}/${dir})
+  if(NOT IS_SYMLINK ${link})
+    get_filename_component(parent ${link} DIRECTORY)
+    file(MAKE_DIRECTORY ${parent})
+    file(CREATE_LINK ${CMAKE_SOURCE_DIR}/src/${dir} ${link} RESULT failed SYMBOLIC)
+    if(failed)
+      message(STATUS "${name}: no link ${link} (${failed}); its headers are not fenced")
+      set(root ${CMAKE_SOURCE_DIR}/src)
+    endif()
+  endif()
+  set(${out} ${root} PARENT_SCOPE)
+endfunction()
+
+# velmora_module(NAME DIR dir SOURCES ... [DEPS modules...] [LIBS libraries...] [WIN32_ONLY])
+# A static library of one folder under src/ (DIR, e.g. runtime or
+# ui/win32), linking the modules whose headers it includes (DEPS) and any
+# other libraries (LIBS). Portable modules get a sanitized twin natively;
+# its DEPS are the twins of the same modules.
+function(velmora_module name)
+  cmake_parse_arguments(ARG "WIN32_ONLY" "DIR" "SOURCES;DEPS;LIBS" ${ARGN})
+  velmora_module_root(${name} ${ARG_DIR} root)
+  set(variants ${VELMORA_VARIANTS})
+  if(ARG_WIN32_ONLY)
+    set(variants plain)
+  endif()
+  foreach(kind IN LISTS variants)
+    set(variant "")  # the suffix of the library's name
+    if(kind STREQUAL "san")
+      set(variant _san)
+    endif()
+    add_library(${name}${variant} STATIC ${ARG_SOURCES})
+    target_include_directories(${name}${variant} PUBLIC ${root})
+    foreach(dep IN LISTS ARG_DEPS)
+      target_link_libraries(${name}${variant} PUBLIC ${dep}${variant})
+    endforeach()
+    target_link_libraries(${name}${variant} PUBLIC ${ARG_LIBS})
+    if(variant STREQUAL "_san")
+      target_compile_options(${name}${variant} PUBLIC ${VELMORA_SANITIZE})
+      # The standard library's own checks too (indexes of std::array and the like).
+      target_compile_definitions(${name}${variant} PUBLIC _GLIBCXX_ASSERTIONS)
+      target_link_options(${name}${variant} PUBLIC ${VELMORA_SANITIZE})
+    endif()
+  endforeach()
+endfunction()
+
+# The version files of a program stamped with a file version (a.b.c.d):
+# velmora_version.h for the code and the resource script, and the manifest,
+# both made from their templates into DIR.
+function(velmora_version_files dir version)
+  string(REPLACE "." ";" parts ${version})
+  list(GET parts 0 VELMORA_FV_MAJOR)
+  list(GET parts 1 VELMORA_FV_MINOR)
+  list(GET parts 2 VELMORA_FV_BUILD)
+  list(GET parts 3 VELMORA_FV_REVISION)
+  set(VELMORA_FV_STRING ${version})
+  configure_file(${CMAKE_SOURCE_DIR}/cmake/velmora_version.h.in ${dir}/velmora_version.h @ONLY)
+  configure_file(${CMAKE_SOURCE_DIR}/res/velmora.manifest.in ${dir}/velmora.manifest @ONLY)
 endfunction()
 
 # A GoogleTest program. Natively each case becomes a ctest test; a Windows

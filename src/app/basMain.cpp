@@ -6,12 +6,9 @@
 #include "runtime/errors.hpp"
 #include "runtime/runtime.hpp"
 #include "runtime/text.hpp"
-#include "sysmenu/bas_Aboutprogram.hpp"
-#include "ui/result_sentence.hpp"
+#include "sentence/result_sentence.hpp"
 
 namespace velmora::basMain {
-
-std::wstring AppTitle;
 
 namespace {
 

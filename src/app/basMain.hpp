@@ -8,12 +8,10 @@
 #include <cstdint>
 #include <string>
 
+#include "sysmenu/shared_texts.hpp"
 #include "ui/Fmain.hpp"
 
 namespace velmora::basMain {
-
-// A copy of the application title, set once by Main and read by the About text.
-extern std::wstring AppTitle;
 
 // What start-up needs of the window system besides the runtime.
 class Host {

@@ -10,7 +10,7 @@
 #include "runtime/errors.hpp"
 #include "runtime/recording_runtime.hpp"
 #include "runtime/text.hpp"
-#include "ui/result_sentence.hpp"
+#include "sentence/result_sentence.hpp"
 #include "velmora_version.h"
 
 namespace velmora::cli {

@@ -2,13 +2,10 @@
 
 #include <cstdint>
 
-#include "app/basMain.hpp"
 #include "runtime/runtime.hpp"
 #include "runtime/text.hpp"
 
 namespace velmora::bas_Aboutprogram {
-
-std::wstring AboutYears;
 
 namespace {
 constexpr wchar_t kCR = L'\r';

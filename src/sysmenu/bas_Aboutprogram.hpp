@@ -5,12 +5,9 @@
 
 #include <string>
 
-namespace velmora::bas_Aboutprogram {
+#include "sysmenu/shared_texts.hpp"
 
-// The years of the notice line, set once by start-up.
-extern std::wstring AboutYears;
-// The fixed value start-up gives AboutYears.
-inline constexpr const wchar_t* kAboutYears = L"2026";
+namespace velmora::bas_Aboutprogram {
 
 std::wstring AboutText();
 // The author's name, 18 characters, built from its character codes.

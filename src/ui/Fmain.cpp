@@ -3,7 +3,7 @@
 #include "computus/bas_Computus.hpp"
 #include "runtime/runtime.hpp"
 #include "runtime/text.hpp"
-#include "ui/result_sentence.hpp"
+#include "sentence/result_sentence.hpp"
 
 namespace velmora {
 

@@ -1,4 +1,4 @@
-#include "ui/result_sentence.hpp"
+#include "sentence/result_sentence.hpp"
 
 #include <gtest/gtest.h>
 
