@@ -22,21 +22,22 @@ done < <(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers")
 
 # The version resource: the key "VS_VERSION_INFO" (UTF-16), then, aligned,
 # VS_FIXEDFILEINFO: signature 0xFEEF04BD, then struct version, then the file
-# version as MS (minor, major) and LS (revision, build) words. (The
-# signature alone also occurs in the code that reads the resource.)
+# version as MS (minor, major) and LS (revision, build) words.
 IFS=. read -r ma mi bu re <<<"$version"
 found=$(python3 - "$file" <<'PY'
 import struct, sys
 data = open(sys.argv[1], 'rb').read()
 key = 'VS_VERSION_INFO\0'.encode('utf-16-le')
+# The key's text may also stand in the code that reads the resource: the
+# resource is the occurrence followed by the signature.
 k = data.find(key)
-if k < 0:
-    sys.exit(0)
-i = (k + len(key) + 3) & ~3
-if data[i:i + 4] != struct.pack('<I', 0xFEEF04BD):
-    sys.exit(0)
-ms, ls = struct.unpack_from('<II', data, i + 8)
-print(f"{ms >> 16}.{ms & 0xFFFF}.{ls >> 16}.{ls & 0xFFFF}")
+while k >= 0:
+    i = (k + len(key) + 3) & ~3
+    if data[i:i + 4] == struct.pack('<I', 0xFEEF04BD):
+        ms, ls = struct.unpack_from('<II', data, i + 8)
+        print(f"{ms >> 16}.{ms & 0xFFFF}.{ls >> 16}.{ls & 0xFFFF}")
+        break
+    k = data.find(key, k + 1)
 PY
 )
 [ "$found" = "$ma.$mi.$bu.$re" ] || fail "file version is '${found:-missing}', expected $version"
