@@ -1,6 +1,7 @@
 #include "runtime/text.hpp"
 
 #include <cstdint>
+#include <iterator>
 
 #include "runtime/errors.hpp"
 
@@ -57,7 +58,18 @@ Int16 Val16(std::wstring_view text) {
   return Narrow16(negative ? -rounded : rounded);
 }
 
-std::wstring DecimalText(Int16 value) { return std::to_wstring(value); }
+std::wstring DecimalText(Int16 value) {
+  // Digits from the right; the magnitude is an int, so -32768 has one.
+  wchar_t text[6];
+  wchar_t* first = std::end(text);
+  int magnitude = value < 0 ? -static_cast<int>(value) : value;
+  do {
+    *--first = static_cast<wchar_t>(L'0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  if (value < 0) *--first = L'-';
+  return std::wstring(first, std::end(text));
+}
 
 std::wstring Chr(int code) {
   // Windows-1252 gives 0x80..0x9F printable characters; five codes there are
