@@ -77,6 +77,22 @@ function(velmora_version_files dir version)
   configure_file(${CMAKE_SOURCE_DIR}/res/velmora.manifest.in ${dir}/velmora.manifest @ONLY)
 endfunction()
 
+# A Windows program as it ships: with the small C++ runtime pieces, and
+# stripped after linking, its debug information kept beside it
+# (velmora.exe.debug, found by debuggers through the link in the program).
+function(velmora_release_program target)
+  if(NOT WIN32 OR MSVC)
+    return()
+  endif()
+  target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/src/runtime/win32/small_cxx_runtime.cpp)
+  set(exe $<TARGET_FILE:${target}>)
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug ${exe} ${exe}.debug
+    COMMAND ${CMAKE_STRIP} --strip-all ${exe}
+    COMMAND ${CMAKE_OBJCOPY} --add-gnu-debuglink=${exe}.debug ${exe}
+    VERBATIM)
+endfunction()
+
 # A GoogleTest program. Natively each case becomes a ctest test; a Windows
 # program runs whole under Wine as one ctest test (discovering cases would
 # start Wine once more per program for nothing).
