@@ -1,6 +1,6 @@
 # The two commands: `make run` starts the program, `make test` runs every
 # test. Both first install what is missing (scripts/deps.sh, idempotent).
-.PHONY: all deps native win32 fuzz-targets test test-native test-fuzz test-win32 run bench fuzz format clean
+.PHONY: all deps native win32 fuzz-targets test test-native test-fuzz test-win32 test-dist dist install run bench fuzz format clean
 
 all: native win32
 
@@ -30,7 +30,25 @@ test-fuzz: fuzz-targets
 test-win32: win32
 	scripts/wine-session.sh build/win32 ctest --preset win32
 
-test: test-native test-fuzz test-win32
+# What `make dist` makes, installed and removed as users would.
+test-dist: dist
+	scripts/wine-session.sh build/dist-check bash tests/dist/check_dist.sh
+
+test: test-native test-fuzz test-win32 test-dist
+
+# The downloads, in dist/: the Windows zip and MSI, velmora-cli's Debian
+# package, and their checksums.
+dist: native win32
+	rm -rf build/win32/dist build/native/dist dist
+	cmake --build --preset win32 --target dist
+	cmake --build --preset native --target dist
+	mkdir dist
+	cp build/win32/dist/* build/native/dist/* dist/
+	cd dist && sha256sum * > SHA256SUMS
+
+# velmora-cli and its man page, into PREFIX (default /usr/local).
+install: native
+	cmake --install build/native $(if $(PREFIX),--prefix $(PREFIX))
 
 run: win32
 	bash scripts/run.sh

@@ -11,6 +11,7 @@ need=(
   googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   procps
+  wixl unzip dpkg-dev lintian help2man man-db
 )
 
 missing=()
