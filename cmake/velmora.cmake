@@ -79,13 +79,16 @@ endfunction()
 
 # A Windows program as it ships: with the small C++ runtime pieces, and
 # stripped after linking, its debug information kept beside it
-# (velmora.exe.debug, found by debuggers through the link in the program).
+# (velmora.exe.debug, found by debuggers through the link in the program)
+# and its link map (velmora.exe.map).
 function(velmora_release_program target)
   if(NOT WIN32 OR MSVC)
     return()
   endif()
   target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/src/runtime/win32/small_cxx_runtime.cpp)
   set(exe $<TARGET_FILE:${target}>)
+  # The link map tells where the bytes go (scripts/size-report.py).
+  target_link_options(${target} PRIVATE -Wl,-Map=${exe}.map)
   add_custom_command(TARGET ${target} POST_BUILD
     COMMAND ${CMAKE_OBJCOPY} --only-keep-debug ${exe} ${exe}.debug
     COMMAND ${CMAKE_STRIP} --strip-all ${exe}

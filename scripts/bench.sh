@@ -19,12 +19,12 @@ if command -v taskset >/dev/null && [ "$(nproc)" -gt 1 ]; then pin=(taskset -c 1
 "${pin[@]}" "$bench" --benchmark_repetitions=10 --benchmark_report_aggregates_only=true "$@"
 
 echo
-echo "== Sizes of the Windows programs"
+echo "== Sizes of the Windows programs, as they ship (stripped)"
 for exe in build/win32/velmora.exe build/win32/velmora-cli.exe; do
-  if [ -f "$exe" ]; then
-    printf '%-30s %9d bytes\n' "$exe" "$(stat -c %s "$exe")"
+  if [ -f "$exe.map" ]; then
+    python3 scripts/size-report.py "$exe"
   else
-    printf '%-30s %s\n' "$exe" "not built"
+    echo "$exe: not built"
   fi
 done
 
