@@ -322,7 +322,8 @@ class DateFormatter {
     const std::string method = std::to_string(request_.method);
     for (const std::size_t feast : request_.feasts) {
       const FeastInfo& info = kFeasts[feast];
-      uid_tail_[feast] = "-" + std::string(info.name) + "-method" + method + "@velmora-cli";
+      uid_tail_[feast].append("-").append(info.name).append("-method").append(method);
+      uid_tail_[feast] += "@velmora-cli";
       std::string& lines = feast_lines_[feast];
       AppendContentLine(lines, "SUMMARY:" + IcsText(info.display));
       AppendContentLine(lines, "DESCRIPTION:" + IcsText(DaysFromEasterText(info.offset) + " by " +
@@ -336,7 +337,7 @@ class DateFormatter {
   // dates again updates the events instead of adding them a second time.
   void Event(Int16 year, std::size_t feast, DayMonth date) {
     const bool julian = request_.method == bas_Computus::kMethodJulian;
-    const DayMonth next = DaysFromEaster(year, date, 1, julian);
+    const DayMonth next = AddDays(year, date, 1, julian);
     text_ = "BEGIN:VEVENT\r\n";
     line_ = "UID:";
     AppendNumber(line_, year);
@@ -391,8 +392,7 @@ int WriteDates(const CliRequest& request, Runtime& runtime, DateFormatter& forma
         continue;
       }
       for (const std::size_t feast : request.feasts) {
-        formatter.Date(year16, feast,
-                       DaysFromEaster(year16, easter, kFeasts[feast].offset, julian));
+        formatter.Date(year16, feast, AddDays(year16, easter, kFeasts[feast].offset, julian));
       }
     }
   }

@@ -15,14 +15,15 @@ bool IsLeapYear(Int16 year, bool julian) {
 
 }  // namespace
 
-DayMonth DaysFromEaster(Int16 year, DayMonth easter, Int16 offset, bool julian) {
+DayMonth AddDays(Int16 year, DayMonth date, Int16 days, bool julian) {
   // Days are counted from the end of February (1 is 1 March), as the
   // computation counts them: the length of February then matters only for a
   // date that falls in it.
-  Int16 n = easter.day;
-  for (Int16 m = 3; m < easter.month; ++m) n = Add16(n, kMonthDays[m - 3]);
-  n = Add16(n, offset);
-  if (n < 1) return {Add16(n, IsLeapYear(year, julian) ? 29 : 28), 2};
+  const Int16 february = IsLeapYear(year, julian) ? 29 : 28;
+  Int16 n = date.month == 2 ? Sub16(date.day, february) : date.day;
+  for (Int16 m = 3; m < date.month; ++m) n = Add16(n, kMonthDays[m - 3]);
+  n = Add16(n, days);
+  if (n < 1) return {Add16(n, february), 2};
   Int16 month = 3;
   for (const Int16 length : kMonthDays) {
     if (n <= length) break;

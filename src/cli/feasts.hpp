@@ -54,10 +54,10 @@ struct DayMonth {
   bool operator==(const DayMonth&) const = default;
 };
 
-// The date `offset` days from Easter Sunday (`easter`, in March, April or
-// May of `year`), in the Julian calendar when `julian` and in the Gregorian
-// one otherwise. The result must stay within February to December of the
-// same year, as it does for the offsets of kFeasts and one day more.
-DayMonth DaysFromEaster(Int16 year, DayMonth easter, Int16 offset, bool julian);
+// The date `days` days after `date` (before it when negative) in `year` of
+// the Julian calendar when `julian`, of the Gregorian calendar otherwise.
+// Both dates must lie within February to December of the year, as the
+// feasts of kFeasts and the days after them do.
+DayMonth AddDays(Int16 year, DayMonth date, Int16 days, bool julian);
 
 }  // namespace velmora::cli

@@ -85,7 +85,7 @@ TEST(ParseCliArgs, FeastsOnceEachAndTheLastFormat) {
     ASSERT_TRUE(std::holds_alternative<CliRequest>(parsed)) << std::get<UsageError>(parsed).message;
     std::string feasts;
     for (const std::size_t f : std::get<CliRequest>(parsed).feasts) {
-      feasts += (feasts.empty() ? "" : " ") + std::string(kFeasts.at(f).name);
+      feasts.append(feasts.empty() ? "" : " ").append(kFeasts.at(f).name);
     }
     EXPECT_EQ(std::get<CliRequest>(parsed).format, c.format);
     EXPECT_EQ(feasts, c.feasts);
