@@ -11,6 +11,7 @@ need=(
   googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   procps
+  python3-icalendar hyperfine
 )
 
 missing=()
