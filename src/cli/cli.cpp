@@ -229,7 +229,7 @@ class DateFormatter {
         writer_.Text("year,feast,date\r\n");
         break;
       case Format::kJson:
-        writer_.Text("[");
+        json_line_ = "[";
         break;
       case Format::kIcs:
         BeginCalendar();
@@ -269,13 +269,18 @@ class DateFormatter {
         text_ += "\r\n";
         break;
       case Format::kJson:
-        text_ = dates_ == 0 ? "\n  {\"year\": " : ",\n  {\"year\": ";
-        AppendNumber(text_, year);
-        text_.append(", \"feast\": \"").append(info.name).append("\", \"date\": \"");
-        AppendDate(text_, year, date);
-        text_ += "\", \"method\": ";
-        AppendNumber(text_, request_.method);
-        text_ += '}';
+        // A line goes out once the next one comes, with the comma it then
+        // needs: standard output gets whole lines, between which a refusal
+        // on standard error can stand.
+        text_.swap(json_line_);
+        text_ += dates_ == 0 ? "\n" : ",\n";
+        json_line_ = "  {\"year\": ";
+        AppendNumber(json_line_, year);
+        json_line_.append(", \"feast\": \"").append(info.name).append("\", \"date\": \"");
+        AppendDate(json_line_, year, date);
+        json_line_ += "\", \"method\": ";
+        AppendNumber(json_line_, request_.method);
+        json_line_ += '}';
         break;
       case Format::kIcs:
         Event(year, feast, date);
@@ -288,7 +293,7 @@ class DateFormatter {
   void End() {
     switch (request_.format) {
       case Format::kJson:
-        writer_.Text(dates_ == 0 ? "]\n" : "\n]\n");
+        writer_.Text(json_line_ + (dates_ == 0 ? "]\n" : "\n]\n"));
         break;
       case Format::kIcs:
         writer_.Text("END:VCALENDAR\r\n");
@@ -357,7 +362,7 @@ class DateFormatter {
   Runtime& runtime_;
   OutputWriter& writer_;
   long dates_ = 0;
-  std::string text_, line_, stamp_;
+  std::string text_, line_, stamp_, json_line_;
   std::array<std::string, kFeasts.size()> uid_tail_, feast_lines_;
 };
 
