@@ -65,7 +65,7 @@ constexpr const char kUsageTail[] =
     "\n"
     "Exit status: 0 when every year has a date; 1 when the method refuses a\n"
     "year (its message goes to standard error; the other years are still\n"
-    "printed, in a json document or a calendar that stays whole); 2 when the\n"
+    "printed, and a json document or a calendar stays whole); 2 when the\n"
     "command line is wrong (nothing is printed).\n";
 
 // "48 days before Easter Sunday", "1 day after Easter Sunday"; for Easter
@@ -229,7 +229,7 @@ class DateFormatter {
         writer_.Text("year,feast,date\r\n");
         break;
       case Format::kJson:
-        json_line_ = "[";
+        json_line_ += '[';
         break;
       case Format::kIcs:
         BeginCalendar();
