@@ -1,6 +1,7 @@
 // libFuzzer target: velmora-cli's argument parser. The input is split on NUL
 // and line feed into arguments; the parser must answer with a request or a
-// one-line usage error, and a request must hold only non-empty ranges.
+// one-line usage error, and a request must hold only non-empty ranges, a
+// method of 1 to 3, and one to all feasts, each once.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -42,6 +43,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (request.years.size() > args.size()) Fail("more ranges than arguments");
   for (const auto& range : request.years) {
     if (range.first > range.last) Fail("empty range accepted");
+  }
+  if (request.method < 1 || request.method > 3) Fail("method outside 1..3 accepted");
+  std::vector<bool> seen(velmora::cli::kFeasts.size());
+  if (request.feasts.empty()) Fail("no feast");
+  for (const std::size_t feast : request.feasts) {
+    if (feast >= seen.size() || seen[feast]) Fail("feast out of the table or named twice");
+    seen[feast] = true;
   }
   return 0;
 }

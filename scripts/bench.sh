@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# `make bench`: the native benchmarks (Google Benchmark), then the sizes of
-# the Windows programs, then their start-up time under Wine.
+# `make bench`: the native benchmarks (Google Benchmark), velmora-cli writing
+# every feast of every year as one calendar, the sizes of the Windows
+# programs, then their start-up time under Wine.
 #   bench.sh [BENCHMARK OPTIONS...]   e.g. --benchmark_filter=GetEasterDay
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -17,6 +18,23 @@ echo "== Benchmarks (ns per call)"
 pin=()
 if command -v taskset >/dev/null && [ "$(nproc)" -gt 1 ]; then pin=(taskset -c 1); fi
 "${pin[@]}" "$bench" --benchmark_repetitions=10 --benchmark_report_aggregates_only=true "$@"
+
+# The whole process, from start to exit, its output read through a pipe:
+# the median of 30 runs after 3 to warm up (hyperfine).
+echo
+echo "== velmora-cli --format ics --feast all 1583..4099 (32,721 events), whole process"
+if command -v hyperfine >/dev/null; then
+  runs=$(mktemp)
+  hyperfine -N --style none --warmup 3 --runs 30 --output=pipe --export-json "$runs" \
+    "build/native/velmora-cli --format ics --feast all 1583..4099" >/dev/null
+  /usr/bin/python3 -c 'import json, sys
+r = json.load(open(sys.argv[1]))["results"][0]
+print("median %.1f ms (min %.1f, max %.1f) over %d runs"
+      % (r["median"] * 1e3, r["min"] * 1e3, r["max"] * 1e3, len(r["times"])))' "$runs"
+  rm -f "$runs"
+else
+  echo "bench: hyperfine is not installed (scripts/deps.sh)" >&2
+fi
 
 echo
 echo "== Sizes of the Windows programs, as they ship (stripped)"

@@ -12,6 +12,7 @@ need=(
   clang libclang-rt-14-dev clang-format
   procps
   wixl unzip dpkg-dev lintian help2man man-db
+  python3-icalendar hyperfine
 )
 
 missing=()

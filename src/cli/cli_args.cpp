@@ -1,7 +1,9 @@
 #include "cli/cli_args.hpp"
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
+#include <utility>
 
 namespace velmora::cli {
 namespace {
@@ -88,15 +90,40 @@ std::variant<YearRange, std::string> ReadYears(std::string_view arg) {
 
 std::optional<std::string> ReadMethod(std::string_view text, Int16& method) {
   const StrictNumber n = ReadStrictInt16(text);
-  switch (n.status) {
-    case NumberStatus::kOk:
-      method = n.value;
-      return std::nullopt;
-    case NumberStatus::kMalformed:
-      return Naming("invalid method ", text, " (expected an integer)");
-    case NumberStatus::kOutOfRange:
-      return Naming("method ", text, " is out of range (-32768..32767)");
+  if (n.status != NumberStatus::kOk || n.value < bas_Computus::kMethodJulian ||
+      n.value > bas_Computus::kMethodGregorian) {
+    return Naming("invalid method ", text, " (expected 1, 2 or 3)");
   }
+  method = n.value;
+  return std::nullopt;
+}
+
+constexpr std::pair<std::string_view, Format> kFormats[] = {
+    {"text", Format::kText}, {"iso", Format::kIso}, {"csv", Format::kCsv},
+    {"json", Format::kJson}, {"ics", Format::kIcs},
+};
+
+std::optional<std::string> ReadFormat(std::string_view text, Format& format) {
+  for (const auto& [name, value] : kFormats) {
+    if (text == name) {
+      format = value;
+      return std::nullopt;
+    }
+  }
+  return Naming("unknown format ", text, " (expected text, iso, csv, json or ics)");
+}
+
+// Adds the feast called `text` unless it is there already; "all" only sets
+// `all`.
+std::optional<std::string> ReadFeast(std::string_view text, std::vector<std::size_t>& feasts,
+                                     bool& all) {
+  if (text == "all") {
+    all = true;
+    return std::nullopt;
+  }
+  const std::size_t feast = FindFeast(text);
+  if (feast == kFeasts.size()) return Naming("unknown feast ", text, " (--help lists them)");
+  if (std::find(feasts.begin(), feasts.end(), feast) == feasts.end()) feasts.push_back(feast);
   return std::nullopt;
 }
 
@@ -144,6 +171,8 @@ std::string QuoteArg(std::string_view arg) {
 
 ParsedArgs ParseCliArgs(const std::vector<std::string>& args) {
   CliRequest request;
+  std::vector<std::size_t> feasts;  // as named, without "all"
+  bool all_feasts = false;
   bool options_ended = false;
 
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -163,19 +192,26 @@ ParsedArgs ParseCliArgs(const std::vector<std::string>& args) {
     const std::size_t equals = arg.find('=');
     const std::string_view name = arg.substr(0, equals);
     const bool has_value = equals != std::string_view::npos;
-    const std::string_view value = has_value ? arg.substr(equals + 1) : std::string_view{};
+    std::string_view value = has_value ? arg.substr(equals + 1) : std::string_view{};
 
-    if (name == "--method") {
-      std::string_view text = value;
+    if (name == "--method" || name == "--feast" || name == "--format") {
       if (!has_value) {
-        if (i + 1 == args.size()) return UsageError{"option \"--method\" needs a value"};
-        text = args[++i];
+        if (i + 1 == args.size()) return UsageError{Naming("option ", name, " needs a value")};
+        value = args[++i];
       }
-      if (auto problem = ReadMethod(text, request.method)) return UsageError{*problem};
+      std::optional<std::string> problem;
+      if (name == "--method") {
+        problem = ReadMethod(value, request.method);
+      } else if (name == "--feast") {
+        problem = ReadFeast(value, feasts, all_feasts);
+      } else {
+        problem = ReadFormat(value, request.format);
+      }
+      if (problem) return UsageError{*problem};
     } else if (name == "--iso" || name == "--help" || name == "--version") {
       if (has_value) return UsageError{Naming("option ", name, " takes no value")};
       if (name == "--iso") {
-        request.iso = true;
+        request.format = Format::kIso;
       } else {
         request.action = name == "--help" ? CliAction::kHelp : CliAction::kVersion;
         return request;
@@ -183,6 +219,18 @@ ParsedArgs ParseCliArgs(const std::vector<std::string>& args) {
     } else {
       return UsageError{Naming("unknown option ", arg)};
     }
+  }
+
+  if (request.format == Format::kIcs && request.method == bas_Computus::kMethodJulian) {
+    return UsageError{
+        "format \"ics\" writes Gregorian calendar dates and method 1 gives Julian ones "
+        "(--method 2 is the same reckoning with its dates in the Gregorian calendar)"};
+  }
+  if (all_feasts) {
+    request.feasts.resize(kFeasts.size());
+    for (std::size_t f = 0; f < kFeasts.size(); ++f) request.feasts[f] = f;
+  } else if (!feasts.empty()) {
+    request.feasts = std::move(feasts);
   }
   return request;
 }

@@ -1,6 +1,7 @@
 // The command line of velmora-cli:
 //
-//   velmora-cli [--method N] [--iso] [YEAR | FROM..TO]...
+//   velmora-cli [--method N] [--feast NAME]... [--format F | --iso]
+//               [YEAR | FROM..TO]...
 //
 // The parser is pure: it turns the arguments (without the program's name)
 // into a request, or into the text of a usage error that names the offending
@@ -10,10 +11,16 @@
 //  - A year is read strictly: an optional minus sign and ASCII digits, nothing
 //    else (no blank, no plus sign, no fraction), within -32768..32767.
 //  - FROM..TO is an inclusive range of years, FROM not after TO.
-//  - --method N and --method=N take any 16-bit integer; the computation itself
-//    refuses methods it does not know. The last --method given counts.
+//  - --method N and --method=N take 1, 2 or 3. The last --method counts.
+//  - --feast NAME names a feast of kFeasts; each feast is kept once, at its
+//    first mention. "all" stands for every feast in calendar order, whatever
+//    else is named. Without --feast, Easter Sunday alone.
+//  - --format F takes text, iso, csv, json or ics; --iso is --format iso. The
+//    last one counts. ics with method 1 is refused: calendar files hold
+//    Gregorian dates, and method 1's are Julian.
 //  - A lone minus sign followed by a digit starts a (negative) year, not an
 //    option; "--" ends the options.
+//  - Options that take a value take it as the next argument or after '='.
 //  - Arguments are examined left to right: --help or --version ends the
 //    examination, so does the first bad argument.
 #pragma once
@@ -23,6 +30,7 @@
 #include <variant>
 #include <vector>
 
+#include "cli/feasts.hpp"
 #include "computus/bas_Computus.hpp"
 #include "runtime/checked.hpp"
 
@@ -37,10 +45,14 @@ struct YearRange {
 
 enum class CliAction { kDates, kHelp, kVersion };
 
+enum class Format { kText, kIso, kCsv, kJson, kIcs };
+
 struct CliRequest {
   CliAction action = CliAction::kDates;
   Int16 method = bas_Computus::kMethodGregorian;
-  bool iso = false;
+  Format format = Format::kText;
+  // Indexes into kFeasts, each once, in the order to print them.
+  std::vector<std::size_t> feasts{kEaster};
   // In the order given; empty means the present year.
   std::vector<YearRange> years;
 };

@@ -24,11 +24,13 @@ class RecordingRuntime : public Runtime {
   AppVersion Version() override { return version; }
   std::wstring Command() override { return command; }
   DateTime Now() override { return now; }
+  DateTime UtcNow() override { return utc_now; }
 
   std::wstring title = L"Velmora";
   AppVersion version{1, 1, 0};
   std::wstring command;
   DateTime now{2026, 1, 1, 12, 0, 0};
+  DateTime utc_now{2026, 1, 1, 11, 0, 0};
   std::vector<RecordedBox> boxes;
   // Called while a box is "open", after it has been recorded.
   std::function<void(const RecordedBox&)> on_box;

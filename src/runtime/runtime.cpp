@@ -2,12 +2,30 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 
+#include "runtime/checked.hpp"
 #include "runtime/errors.hpp"
 
 namespace velmora {
 namespace {
 Runtime* g_backend = nullptr;
+}
+
+DateTime Runtime::UtcNow() {
+  const std::time_t t = std::time(nullptr);
+  std::tm tm{};
+#if defined(_MSC_VER)
+  gmtime_s(&tm, &t);
+#elif defined(_WIN32)
+  // MinGW: the C runtime's gmtime keeps its result per thread, and the
+  // gmtime_s wrapper would add some 5 KB to every program.
+  if (const std::tm* utc = std::gmtime(&t)) tm = *utc;
+#else
+  gmtime_r(&t, &tm);
+#endif
+  return {Narrow16(tm.tm_year + 1900), Narrow16(tm.tm_mon + 1), Narrow16(tm.tm_mday),
+          Narrow16(tm.tm_hour),        Narrow16(tm.tm_min),     Narrow16(tm.tm_sec)};
 }
 
 void InstallRuntime(Runtime* backend) { g_backend = backend; }

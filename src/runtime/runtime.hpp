@@ -47,6 +47,10 @@ class Runtime {
   // The arguments after the program's name; empty when there are none.
   virtual std::wstring Command() = 0;
   virtual DateTime Now() = 0;
+  // The present moment in Coordinated Universal Time, where Now() is local
+  // time. This one reads the C runtime's clock; a backend with a clock of its
+  // own overrides it too.
+  virtual DateTime UtcNow();
 };
 
 // Installs the backend (not owned; it must outlive its use). Passing nullptr

@@ -55,9 +55,13 @@ std::string Joined(const Args& args) {
   return text;
 }
 
-using test::IsSunday;
+using test::CivilDate;
+using test::GregorianFromJdn;
 using test::JdnGregorian;
 using test::JdnJulian;
+using test::JulianFromJdn;
+using test::MeeusGregorian;
+using test::MeeusJulian;
 
 TEST(RunCli, PrintsOneLinePerYearInTheOrderGiven) {
   struct Case {
@@ -80,6 +84,17 @@ TEST(RunCli, PrintsOneLinePerYearInTheOrderGiven) {
       {{"--method", "1", "--iso", "326", "25000"}, {"0326-04-03", "25000-03-26"}},
       // The last 16-bit years: the loop must end.
       {{"--method", "1", "--iso", "32766..32767"}, {"32766-04-18", "32767-04-10"}},
+      {{"--feast", "good-friday", "2026"},
+       {"In the year 2026, Good Friday occurs in day 3, month 4."}},
+      // Year by year, the feasts in the order named.
+      {{"--feast=ascension", "--feast=easter", "--iso", "2025..2026"},
+       {"2025-05-29", "2025-04-20", "2026-05-14", "2026-04-05"}},
+      // A leap day of the Julian calendar that the Gregorian one has not.
+      {{"--method=1", "--feast=clean-monday", "--iso", "2700"}, {"2700-02-29"}},
+      {{"--format=csv", "2026"}, {"year,feast,date\r", "2026,easter,2026-04-05\r"}},
+      {{"--format", "json", "2026"},
+       {"[", "  {\"year\": 2026, \"feast\": \"easter\", \"date\": \"2026-04-05\", \"method\": 3}",
+        "]"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(Joined(c.args));
@@ -90,56 +105,73 @@ TEST(RunCli, PrintsOneLinePerYearInTheOrderGiven) {
   }
 }
 
-TEST(RunCli, WholeRangesGiveSundaysInAscendingYears) {
-  struct Case {
-    const char* method;
-    int from, to;
-    bool julian;
-  };
-  const Case cases[] = {{"3", 1583, 4099, false}, {"1", 326, 3000, true}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.method);
-    const std::string range = std::to_string(c.from) + ".." + std::to_string(c.to);
-    const Result r = RunTool({"--iso", "--method", c.method, range});
+// The feasts: days from Easter Sunday and weekday (the Julian day number
+// mod 7: 0 Monday .. 6 Sunday), in calendar order.
+struct FeastCase {
+  const char* name;
+  int offset, weekday;
+};
+constexpr FeastCase kFeastCases[] = {
+    {"clean-monday", -48, 0},   {"ash-wednesday", -46, 2}, {"palm-sunday", -7, 6},
+    {"maundy-thursday", -3, 3}, {"good-friday", -2, 4},    {"holy-saturday", -1, 5},
+    {"easter", 0, 6},           {"easter-monday", 1, 0},   {"ascension", 39, 3},
+    {"pentecost", 49, 6},       {"whit-monday", 50, 0},    {"trinity-sunday", 56, 6},
+    {"corpus-christi", 60, 3},
+};
+
+// Every feast of every valid year of each method, against Easter by other
+// reckonings and dates from Julian day numbers.
+TEST(RunCli, EveryFeastOfEveryYearFromDayNumbers) {
+  for (const int method : {1, 2, 3}) {
+    SCOPED_TRACE(method);
+    const int from = method == 1 ? 326 : 1583, to = method == 1 ? 32767 : 4099;
+    const std::string range = std::to_string(from) + ".." + std::to_string(to);
+    const Result r =
+        RunTool({"--format=csv", "--feast=all", "--method=" + std::to_string(method), range});
     ASSERT_EQ(r.code, kExitOk);
     const auto lines = Lines(r.out);
-    ASSERT_EQ(lines.size(), static_cast<std::size_t>(c.to - c.from + 1));
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-      const std::string& line = lines[i];
-      ASSERT_EQ(line.size(), 10u) << line;
-      ASSERT_EQ(line[4], '-');
-      ASSERT_EQ(line[7], '-');
-      const int y = std::stoi(line.substr(0, 4)), m = std::stoi(line.substr(5, 2)),
-                d = std::stoi(line.substr(8, 2));
-      ASSERT_EQ(y, c.from + static_cast<int>(i));
-      const long long jdn = c.julian ? JdnJulian(y, m, d) : JdnGregorian(y, m, d);
-      const long long first = c.julian ? JdnJulian(y, 3, 22) : JdnGregorian(y, 3, 22);
-      ASSERT_TRUE(IsSunday(jdn)) << line;
-      ASSERT_GE(jdn, first) << line;
-      ASSERT_LE(jdn, first + 34) << line;
+    ASSERT_EQ(lines.size(), 1 + std::size(kFeastCases) * (to - from + 1));
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+      const int y = from + static_cast<int>((i - 1) / std::size(kFeastCases));
+      const FeastCase& feast = kFeastCases[(i - 1) % std::size(kFeastCases)];
+      // Methods 1 and 2 reckon in the Julian calendar, method 2 gives the day
+      // in the Gregorian one.
+      const int easter = method == 3 ? MeeusGregorian(y) : MeeusJulian(y);
+      const long long jdn =
+          (method == 3 ? JdnGregorian : JdnJulian)(y, easter / 100, easter % 100) + feast.offset;
+      ASSERT_EQ(jdn % 7, feast.weekday) << y << " " << feast.name;
+      const CivilDate d = method == 1 ? JulianFromJdn(jdn) : GregorianFromJdn(jdn);
+      char row[64];
+      std::snprintf(row, sizeof row, "%d,%s,%04lld-%02d-%02d\r", y, feast.name, d.year, d.month,
+                    d.day);
+      ASSERT_EQ(lines[i], row);
     }
   }
 }
 
 TEST(RunCli, RefusedYearsShowTheComputationsMessageAndTheRestStillPrint) {
-  const std::string kGregorian =
-      "Velmora (exclamation): Gregorian calendar Easters apply for years 1583 to 4099 only.\n";
-  const std::string kJulian =
-      "Velmora (exclamation): The original calculation applies to all years from 326 AD.\n";
-  const std::string kMethod = "Velmora (exclamation): Method must be 1, 2 or 3.\n";
+  const auto refused = [](int year, bool julian = false) {
+    return "velmora-cli: " + std::to_string(year) + ": " +
+           (julian ? "The original calculation applies to all years from 326 AD.\n"
+                   : "Gregorian calendar Easters apply for years 1583 to 4099 only.\n");
+  };
   struct Case {
     Args args;
     std::vector<std::string> lines;
     std::string err;
   };
   const Case cases[] = {
-      {{"--iso", "1582", "2026", "4100"}, {"2026-04-05"}, kGregorian + kGregorian},
-      {{"--iso", "1581..1584"}, {"1583-04-10", "1584-04-01"}, kGregorian + kGregorian},
-      {{"--iso", "--method=2", "-32768"}, {}, kGregorian},
-      {{"--iso", "--method=1", "325..326"}, {"0326-04-03"}, kJulian},
-      {{"--method", "0", "2026", "2027"}, {}, kMethod + kMethod},
-      {{"--method", "4", "2026"}, {}, kMethod},
-      {{"--method", "-1", "2026"}, {}, kMethod},
+      {{"--iso", "1582", "2026", "4100"}, {"2026-04-05"}, refused(1582) + refused(4100)},
+      {{"--iso", "1581..1584"}, {"1583-04-10", "1584-04-01"}, refused(1581) + refused(1582)},
+      {{"--iso", "--method=2", "-32768"}, {}, refused(-32768)},
+      {{"--iso", "--method=1", "325..326"}, {"0326-04-03"}, refused(325, true)},
+      // Once a year, whatever the feasts; json stays one document.
+      {{"--feast=all", "1500"}, {}, refused(1500)},
+      {{"--format=json", "1582", "2026"},
+       {"[", "  {\"year\": 2026, \"feast\": \"easter\", \"date\": \"2026-04-05\", \"method\": 3}",
+        "]"},
+       refused(1582)},
+      {{"--format=json", "4100"}, {"[]"}, refused(4100)},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(Joined(c.args));
@@ -163,6 +195,10 @@ TEST(RunCli, UsageErrorsPrintNothingAndNameTheArgument) {
       {{"--iso", "--bogus"}, "unknown option \"--bogus\""},
       {{"--method"}, "\"--method\" needs a value"},
       {{"--method", "three", "2026"}, "invalid method \"three\""},
+      {{"--method", "4", "2024..2026"}, "invalid method \"4\""},
+      {{"--feast", "xmas", "2026"}, "unknown feast \"xmas\""},
+      {{"--format=xml"}, "unknown format \"xml\""},
+      {{"--method=1", "--format=ics"}, "--method 2"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(Joined(c.args));
@@ -186,9 +222,14 @@ TEST(RunCli, HelpAndVersion) {
   const Result help = RunTool({"--help"});
   EXPECT_EQ(help.code, kExitOk);
   EXPECT_EQ(help.out, UsageText());
-  EXPECT_EQ(help.out.rfind("Usage: velmora-cli [--method N] [--iso] [YEAR | FROM..TO]...\n", 0),
+  EXPECT_EQ(help.out.rfind("Usage: velmora-cli [--method N] [--feast NAME]... [--format F]\n", 0),
             0u);
-  EXPECT_NE(help.out.find("Julian calendar"), std::string::npos);
+  for (const FeastCase& feast : kFeastCases) {
+    EXPECT_NE(help.out.find(std::string("  ") + feast.name + " "), std::string::npos) << feast.name;
+  }
+  for (const char* format : {"text", "iso", "csv", "json", "ics"}) {
+    EXPECT_NE(help.out.find(std::string("  ") + format + "  "), std::string::npos) << format;
+  }
   EXPECT_EQ(help.err, "");
 }
 
@@ -207,6 +248,20 @@ TEST(RunCli, WithoutAYearPrintsThePresentOneFromTheRuntimesClock) {
   EXPECT_EQ(refused.err, "");
   ASSERT_EQ(rt.boxes.size(), 1u);
   EXPECT_EQ(rt.boxes[0].text, L"Gregorian calendar Easters apply for years 1583 to 4099 only.");
+}
+
+TEST(RunCli, ACalendarIsStampedByTheRuntimesUtcClock) {
+  RecordingRuntime rt;
+  rt.utc_now = {2026, 12, 7, 9, 5, 3};
+  const Result r = RunTool({"--format=ics", "--method=2", "--feast=whit-monday", "2024"}, &rt);
+  EXPECT_EQ(r.code, kExitOk);
+  EXPECT_EQ(r.out,
+            "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Velmora//velmora-cli " VELMORA_FV_STRING
+            "//EN\r\nCALSCALE:GREGORIAN\r\nBEGIN:VEVENT\r\n"
+            "UID:2024-whit-monday-method2@velmora-cli\r\nDTSTAMP:20261207T090503Z\r\n"
+            "DTSTART;VALUE=DATE:20240624\r\nDTEND;VALUE=DATE:20240625\r\nSUMMARY:Whit Monday\r\n"
+            "DESCRIPTION:50 days after Easter Sunday by the Julian reckoning\\, in the Gr\r\n"
+            " egorian calendar (velmora-cli --method 2)\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
 }
 
 #ifndef _WIN32

@@ -27,6 +27,13 @@ inline CivilDate GregorianFromJdn(long long jdn) {
           static_cast<int>(e - (153 * m + 2) / 5 + 1)};
 }
 
+inline CivilDate JulianFromJdn(long long jdn) {
+  const long long c = jdn + 32082, d = (4 * c + 3) / 1461, e = c - 1461 * d / 4;
+  const long long m = (5 * e + 2) / 153;
+  return {d - 4800 + m / 10, static_cast<int>(m + 3 - 12 * (m / 10)),
+          static_cast<int>(e - (153 * m + 2) / 5 + 1)};
+}
+
 // Easter Sunday as month*100 + day: the anonymous Gregorian reckoning, and
 // the Julian reckoning with its date in the Julian calendar.
 inline int MeeusGregorian(long long y) {

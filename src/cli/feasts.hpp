@@ -1,0 +1,63 @@
+// The feasts that hang on Easter: each lies a fixed number of days from
+// Easter Sunday, counted in the calendar of the method's result (the Julian
+// calendar for method 1, the Gregorian calendar for methods 2 and 3).
+//
+// The table is here, in the header, so that the argument parser needs no
+// more than this file; the day arithmetic is in feasts.cpp.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string_view>
+
+#include "runtime/checked.hpp"
+
+namespace velmora::cli {
+
+struct FeastInfo {
+  std::string_view name;     // on the command line, in csv and json
+  Int16 offset;              // days from Easter Sunday
+  std::string_view display;  // in sentences and calendar entries
+};
+
+// In calendar order.
+inline constexpr std::array<FeastInfo, 13> kFeasts = {{
+    {"clean-monday", -48, "Clean Monday"},
+    {"ash-wednesday", -46, "Ash Wednesday"},
+    {"palm-sunday", -7, "Palm Sunday"},
+    {"maundy-thursday", -3, "Maundy Thursday"},
+    {"good-friday", -2, "Good Friday"},
+    {"holy-saturday", -1, "Holy Saturday"},
+    {"easter", 0, "Easter Sunday"},
+    {"easter-monday", 1, "Easter Monday"},
+    {"ascension", 39, "Ascension Day"},
+    {"pentecost", 49, "Pentecost"},
+    {"whit-monday", 50, "Whit Monday"},
+    {"trinity-sunday", 56, "Trinity Sunday"},
+    {"corpus-christi", 60, "Corpus Christi"},
+}};
+
+// Index of Easter Sunday itself in kFeasts.
+inline constexpr std::size_t kEaster = 6;
+static_assert(kFeasts[kEaster].offset == 0);
+
+// The index in kFeasts of the feast called `name`, or kFeasts.size().
+constexpr std::size_t FindFeast(std::string_view name) {
+  std::size_t i = 0;
+  while (i < kFeasts.size() && kFeasts[i].name != name) ++i;
+  return i;
+}
+
+struct DayMonth {
+  Int16 day = 0;
+  Int16 month = 0;
+  bool operator==(const DayMonth&) const = default;
+};
+
+// The date `days` days after `date` (before it when negative) in `year` of
+// the Julian calendar when `julian`, of the Gregorian calendar otherwise.
+// Both dates must lie within February to December of the year, as the
+// feasts of kFeasts and the days after them do.
+DayMonth AddDays(Int16 year, DayMonth date, Int16 days, bool julian);
+
+}  // namespace velmora::cli
