@@ -2,9 +2,10 @@
 
 #include <array>
 #include <cerrno>
+#include <cstring>
+#include <initializer_list>
 #include <string>
 #include <string_view>
-#include <system_error>
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -15,7 +16,6 @@
 #include "computus/bas_Computus.hpp"
 #include "runtime/console_runtime.hpp"
 #include "runtime/errors.hpp"
-#include "runtime/recording_runtime.hpp"
 #include "runtime/text.hpp"
 #include "sentence/result_sentence.hpp"
 #include "velmora_version.h"
@@ -92,6 +92,15 @@ std::string BuildUsage() {
   return text + kUsageTail;
 }
 
+// One line on the error stream, made of its pieces, pushed out at once.
+void ErrorLine(std::FILE* err, std::initializer_list<std::string_view> pieces) {
+  std::string line;
+  for (const std::string_view piece : pieces) line += piece;
+  line += '\n';
+  std::fwrite(line.data(), 1, line.size(), err);
+  std::fflush(err);
+}
+
 // The console backend of velmora-cli. A refusal of the computation becomes
 // one line on standard error that names the program and the year refused:
 // "velmora-cli: 1500: Gregorian calendar Easters apply for years 1583 to 4099
@@ -99,8 +108,8 @@ std::string BuildUsage() {
 // among them where it belongs when both streams go to one terminal.
 class CliConsoleRuntime final : public ConsoleRuntime {
  public:
-  CliConsoleRuntime(std::wstring command, std::FILE* out, std::FILE* err, const int& year)
-      : ConsoleRuntime(std::move(command), err), out_(out), err_(err), year_(year) {}
+  CliConsoleRuntime(std::FILE* out, std::FILE* err, const int& year)
+      : ConsoleRuntime({}, err), out_(out), err_(err), year_(year) {}
 
   void MsgBox(const std::wstring& text, MsgIcon, const std::optional<std::wstring>&) override {
     std::fflush(out_);
@@ -109,8 +118,7 @@ class CliConsoleRuntime final : public ConsoleRuntime {
     for (char& c : body) {
       if (c == '\r') c = '\n';
     }
-    std::fprintf(err_, "velmora-cli: %d: %s\n", year_, body.c_str());
-    std::fflush(err_);
+    ErrorLine(err_, {"velmora-cli: ", std::to_string(year_), ": ", body});
   }
 
  private:
@@ -377,7 +385,8 @@ int WriteDates(const CliRequest& request, Runtime& runtime, DateFormatter& forma
   }
   // A calendar holds each event once (its UID is unique): in ics a year
   // given again is left out. Its years are those of methods 2 and 3.
-  constexpr int kFirstIcsYear = 1583, kLastIcsYear = 4099;
+  constexpr int kFirstIcsYear = bas_Computus::kFirstGregorianYear;
+  constexpr int kLastIcsYear = bas_Computus::kLastGregorianYear;
   std::vector<bool> written;
   if (request.format == Format::kIcs) written.resize(kLastIcsYear - kFirstIcsYear + 1);
 
@@ -404,22 +413,11 @@ int WriteDates(const CliRequest& request, Runtime& runtime, DateFormatter& forma
   return code;
 }
 
-std::wstring JoinedArgs(const std::vector<std::string>& args) {
-  std::string joined;
-  for (const std::string& arg : args) {
-    if (!joined.empty()) joined += ' ';
-    joined += arg;
-  }
-  return FromUtf8(joined);
-}
-
 int Run(const std::vector<std::string>& args, std::FILE* out, std::FILE* err, Runtime& runtime,
         int& year) {
   const ParsedArgs parsed = ParseCliArgs(args);
   if (const auto* usage = std::get_if<UsageError>(&parsed)) {
-    std::fprintf(err, "velmora-cli: %s\nTry \"velmora-cli --help\" for usage.\n",
-                 usage->message.c_str());
-    std::fflush(err);
+    ErrorLine(err, {"velmora-cli: ", usage->message, "\nTry \"velmora-cli --help\" for usage."});
     return kExitUsage;
   }
   const CliRequest& request = std::get<CliRequest>(parsed);
@@ -449,8 +447,7 @@ int Run(const std::vector<std::string>& args, std::FILE* out, std::FILE* err, Ru
       } catch (const RuntimeError& e) {
         formatter.End();
         writer.Finish();
-        std::fprintf(err, "velmora-cli: %s\n", e.what());
-        std::fflush(err);
+        ErrorLine(err, {"velmora-cli: ", e.what()});
         return kExitRefused;
       }
       break;
@@ -459,9 +456,7 @@ int Run(const std::vector<std::string>& args, std::FILE* out, std::FILE* err, Ru
 
   if (!writer.Finish()) {
     if (!ReaderWentAway(writer.error())) {
-      const std::string reason = std::generic_category().message(writer.error());
-      std::fprintf(err, "velmora-cli: cannot write the output: %s\n", reason.c_str());
-      std::fflush(err);
+      ErrorLine(err, {"velmora-cli: cannot write the output: ", std::strerror(writer.error())});
     }
     return kExitRefused;
   }
@@ -477,7 +472,7 @@ const char* UsageText() {
 
 int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
   int year = 0;
-  CliConsoleRuntime runtime(JoinedArgs(args), out, err, year);
+  CliConsoleRuntime runtime(out, err, year);
   return Run(args, out, err, runtime, year);
 }
 

@@ -157,9 +157,10 @@ std::string QuoteArg(std::string_view arg) {
         break;
       default:
         if (c < 0x20 || c == 0x7F) {
-          char hex[5];
-          std::snprintf(hex, sizeof hex, "\\x%02X", c);
-          out += hex;
+          constexpr char kHex[] = "0123456789ABCDEF";
+          out += "\\x";
+          out += kHex[c >> 4];
+          out += kHex[c & 15];
         } else {
           out += static_cast<char>(c);
         }

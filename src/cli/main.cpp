@@ -15,8 +15,7 @@ int main(int argc, char** argv) {
 #endif
   // Whole blocks rather than a write per line; a console would otherwise get
   // stdout unbuffered or line-buffered.
-  static char buffer[1 << 15];
-  std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
+  std::setvbuf(stdout, nullptr, _IOFBF, 1 << 15);
 
   const std::vector<std::string> args(argv + 1, argv + argc);
   return velmora::cli::RunCli(args, stdout, stderr);

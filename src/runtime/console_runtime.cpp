@@ -30,8 +30,9 @@ void ConsoleRuntime::MsgBox(const std::wstring& text, MsgIcon icon,
   for (char& c : body) {
     if (c == '\r') c = '\n';
   }
-  std::fprintf(out_, "%s (%s): %s\n", ToUtf8(title.value_or(AppTitle())).c_str(), IconName(icon),
-               body.c_str());
+  const std::string line =
+      ToUtf8(title.value_or(AppTitle())) + " (" + IconName(icon) + "): " + body + '\n';
+  std::fputs(line.c_str(), out_);
   std::fflush(out_);
 }
 
