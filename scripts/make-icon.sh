@@ -13,13 +13,18 @@
 # raw pixel dumps. The output depends only on the drawing below, so running
 # the script twice gives identical bytes.
 #
-# Usage (from the repository root):  bash scripts/make-icon.sh [output.ico]
+# Usage (from the repository root):
+#   bash scripts/make-icon.sh [output.ico [SIZE...]]
+# The sizes default to 32 64 128 (res/velmora.ico, the window program's);
+# the console companion's icon, res/velmora-cli.ico, is the 32x32 image
+# alone: `bash scripts/make-icon.sh res/velmora-cli.ico 32`.
 set -euo pipefail
 
 CONVERT=/usr/bin/convert
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 out="${1:-$root/res/velmora.ico}"
 sizes=(32 64 128)
+[ $# -le 1 ] || sizes=("${@:2}")
 ss=8   # supersampling factor
 
 [ -x "$CONVERT" ] || { echo "make-icon: $CONVERT (ImageMagick) not found" >&2; exit 1; }
