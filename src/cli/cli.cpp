@@ -253,17 +253,10 @@ class DateFormatter {
     text_.clear();
     switch (request_.format) {
       case Format::kText:
-        if (feast == kEaster) {
-          text_ = ToUtf8(ResultSentence(year, date.day, date.month));
-        } else {
-          text_ = "In the year ";
-          AppendNumber(text_, year);
-          text_.append(", ").append(info.display).append(" occurs in day ");
-          AppendNumber(text_, date.day);
-          text_ += ", month ";
-          AppendNumber(text_, date.month);
-          text_ += '.';
-        }
+        // Easter Sunday keeps the program's own sentence.
+        text_ = ToUtf8(feast == kEaster
+                           ? ResultSentence(year, date.day, date.month)
+                           : ResultSentence(year, date.day, date.month, FromUtf8(info.display)));
         text_ += '\n';
         break;
       case Format::kIso:
