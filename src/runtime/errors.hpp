@@ -1,6 +1,7 @@
 // Runtime errors: one exception type carrying an error number and the
-// runtime's standard description of it. Only the start-up procedure catches
-// them; everywhere else they travel to the caller.
+// runtime's standard description of it. Only the error trap
+// (runtime/error_trap.hpp), around start-up and the handlers the message loop
+// runs, catches them; everywhere else they travel to the caller.
 #pragma once
 
 #include <exception>

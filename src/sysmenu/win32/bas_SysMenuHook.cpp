@@ -1,6 +1,6 @@
 #include "sysmenu/win32/bas_SysMenuHook.hpp"
 
-#include "runtime/errors.hpp"
+#include "runtime/error_trap.hpp"
 #include "runtime/runtime.hpp"
 #include "runtime/win32/ansi.hpp"
 #include "sysmenu/bas_Aboutprogram.hpp"
@@ -62,15 +62,9 @@ void HookWindow(HWND hwnd) {
 
 LRESULT CALLBACK SysMenuWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_SYSCOMMAND) {
-    if (wp == IDM_ABOUT) {
-      // No error may unwind through the window system's frames: one raised
-      // while composing the text is reported here.
-      try {
-        ShowAbout();
-      } catch (const RuntimeError& error) {
-        ReportError(error);
-      }
-    }
+    // No error may unwind through the window system's frames: one raised
+    // while composing or showing the About box is reported here.
+    if (wp == IDM_ABOUT) RunTrapped(&ShowAbout);
     return DefWindowProcFn(hwnd, WM_SYSCOMMAND, wp, lp);
   }
   return CallWindowProcA(reinterpret_cast<WNDPROC>(static_cast<LONG_PTR>(PrevWndProc)), hwnd, msg,

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "resource.h"
+#include "runtime/error_trap.hpp"
 #include "runtime/errors.hpp"
 #include "runtime/runtime.hpp"
 
@@ -186,15 +187,10 @@ void FmainWindow::Show() {
   SetFocus(combo_);
 }
 
-// A pick by the user runs the click handler from the message loop, where no
-// error trap is armed: an error is reported the way start-up reports one,
-// and the window carries on.
+// A pick by the user runs the click handler from the message loop: an error
+// is reported the way start-up reports one, and the window carries on.
 void FmainWindow::RunClickHandler() {
-  try {
-    cboYear_Click();
-  } catch (const RuntimeError& error) {
-    ReportError(error);
-  }
+  RunTrapped([this] { cboYear_Click(); });
 }
 
 LRESULT CALLBACK FmainWindow::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
