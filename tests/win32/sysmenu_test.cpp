@@ -146,6 +146,15 @@ TEST_F(SysMenu, AZeroHandleChangesNothing) {
   EXPECT_EQ(SendMessageW(hwnd, kProbe, 1, 2), kProbeResult);
 }
 
+TEST_F(SysMenu, HookingAWindowTwiceChangesNothing) {
+  HookWithRecorder();
+  const LONG stored = hook::PrevWndProc;
+  hook::HookWindow(hwnd);
+  EXPECT_EQ(hook::PrevWndProc, stored);
+  EXPECT_EQ(SendMessageW(hwnd, kProbe, 1, 2), kProbeResult);
+  EXPECT_EQ(g_own.size(), 1u) << "the message arrived more than once";
+}
+
 // An error while the About box is composed or shown: the critical box, and
 // the command still goes on to DefWindowProcA.
 TEST_F(SysMenu, AnErrorInTheAboutBoxIsReportedAndTheCommandGoesOn) {
