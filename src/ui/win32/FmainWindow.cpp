@@ -56,6 +56,11 @@ HFONT MakeArial(int hundredths_of_point, int weight, UINT dpi) {
                      CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial");
 }
 
+// Start-up ends with a report that says what could not be made.
+[[noreturn]] void CannotCreate(const wchar_t* report) {
+  RaiseError(kErrCannotCreateObject, report);
+}
+
 void RegisterFmainClass(HINSTANCE instance, WNDPROC proc) {
   WNDCLASSEXW wc{};
   if (GetClassInfoExW(instance, FmainWindow::kClassName, &wc)) return;
@@ -71,7 +76,7 @@ void RegisterFmainClass(HINSTANCE instance, WNDPROC proc) {
   wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_VELMORA), IMAGE_ICON,
                                              GetSystemMetrics(SM_CXSMICON),
                                              GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
-  RegisterClassExW(&wc);
+  if (RegisterClassExW(&wc) == 0) CannotCreate(L"The main window's class could not be registered.");
 }
 
 }  // namespace
@@ -88,6 +93,10 @@ UINT WindowDpi(HWND hwnd) {
 
 std::unique_ptr<FmainWindow> FmainWindow::Load(bool quit_on_destroy) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
+  // The month calendar's class, and Common Controls 6's versions of the
+  // standard ones.
+  const INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_DATE_CLASSES};
+  if (!InitCommonControlsEx(&icc)) CannotCreate(L"The common controls could not be loaded.");
   RegisterFmainClass(instance, &FmainWindow::WndProc);
 
   std::unique_ptr<FmainWindow> form(new FmainWindow(quit_on_destroy));
@@ -98,7 +107,7 @@ std::unique_ptr<FmainWindow> FmainWindow::Load(bool quit_on_destroy) {
   // the window is first shown.
   CreateWindowExW(kExStyle, kClassName, L"Form1", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                   r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance, form.get());
-  if (form->hwnd_ == nullptr) RaiseError(kErrOutOfMemory);
+  if (form->hwnd_ == nullptr) CannotCreate(L"The main window could not be created.");
   form->CreateControls();
   form->ApplyDpi(WindowDpi(form->hwnd_), nullptr);
   // The load handler fills the list with a year an entry: room for them at
@@ -123,15 +132,21 @@ FmainWindow::~FmainWindow() {
 
 void FmainWindow::CreateControls() {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
-  auto child = [&](const wchar_t* cls, DWORD style, int id) {
-    return CreateWindowExW(0, cls, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, hwnd_,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+  auto child = [&](const wchar_t* cls, DWORD style, int id, const wchar_t* report) {
+    const HWND control =
+        CreateWindowExW(0, cls, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, hwnd_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    if (control == nullptr) CannotCreate(report);
+    return control;
   };
-  label_hwnd_ = child(L"STATIC", SS_LEFT | SS_NOPREFIX, kLabelId);
+  label_hwnd_ =
+      child(L"STATIC", SS_LEFT | SS_NOPREFIX, kLabelId, L"The result label could not be created.");
   // The calendar clips the list that lies over its corner, so the list
   // stays visible and takes the clicks there.
-  calendar_hwnd_ = child(MONTHCAL_CLASSW, WS_TABSTOP | WS_CLIPSIBLINGS, kCalendarId);
-  combo_ = child(L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, kComboId);
+  calendar_hwnd_ = child(MONTHCAL_CLASSW, WS_TABSTOP | WS_CLIPSIBLINGS, kCalendarId,
+                         L"The month calendar could not be created.");
+  combo_ = child(L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, kComboId,
+                 L"The year list could not be created.");
   SetWindowPos(combo_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SendMessageW(combo_, CB_SETMINVISIBLE, kVisibleEntries, 0);
 

@@ -17,6 +17,8 @@ class FmainWindow final : public Fmain {
  public:
   // Creates the window hidden with its controls and runs Form_Load. With
   // `quit_on_destroy` the thread's message loop ends when the window goes.
+  // A window or control that cannot be created raises error 429, whose
+  // description names it.
   static std::unique_ptr<FmainWindow> Load(bool quit_on_destroy);
   ~FmainWindow() override;
   FmainWindow(const FmainWindow&) = delete;
