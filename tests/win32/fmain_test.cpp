@@ -101,6 +101,33 @@ TEST_F(FmainTest, CalendarEndsOnTheDateWhenAnIntermediateDayDoesNotExist) {
   EXPECT_EQ(CalendarDate(form->calendar()), 20230531);
 }
 
+// Common Controls 6.1's zoomed-out views (a year, a decade, a century),
+// which Wine's calendar lacks, played by a subclass of the calendar that
+// answers the view messages.
+LRESULT CALLBACK ZoomingCalendar(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                 DWORD_PTR data) {
+  auto& view = *reinterpret_cast<LPARAM*>(data);
+  if (msg == MCM_GETCURRENTVIEW) return view;
+  if (msg == MCM_SETCURRENTVIEW) {
+    view = lp;
+    return TRUE;
+  }
+  return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+TEST_F(FmainTest, EveryPutShowsTheMonthWhateverViewTheUserZoomedTo) {
+  LPARAM view = MCMV_MONTH;
+  SetWindowSubclass(form->calendar(), &ZoomingCalendar, 1, reinterpret_cast<DWORD_PTR>(&view));
+  for (auto [zoomed, put] : {std::pair{MCMV_YEAR, +[](Calendar& c) { c.PutYear(2030); }},
+                             std::pair{MCMV_DECADE, +[](Calendar& c) { c.PutMonth(5); }},
+                             std::pair{MCMV_CENTURY, +[](Calendar& c) { c.PutDay(3); }}}) {
+    view = zoomed;
+    put(form->Cal());
+    EXPECT_EQ(view, MCMV_MONTH) << "zoomed to view " << zoomed;
+  }
+  RemoveWindowSubclass(form->calendar(), &ZoomingCalendar, 1);
+}
+
 TEST_F(FmainTest, ValuesOutsideTheListOrCalendarRaise380AndChangeNothing) {
   form->cboYear().SetListIndex(126);
   const std::wstring label = WindowText(form->label());
