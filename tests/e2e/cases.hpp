@@ -66,6 +66,10 @@ HWND WaitForWindowWithoutBox(Target& target);
 // The main window shows the year selected, its sentence and its Easter date.
 void ExpectYearShown(Target& target, HWND main_window, int year);
 
+// Waits until the program's focus, as GetGUIThreadInfo reads it, is on the
+// control.
+void ExpectFocusOn(HWND control, const char* when);
+
 // The whole outcome of a command line whose year lies outside 1583..4099:
 // the range message, then the window with nothing selected; closes it.
 void ExpectRangeMessageThenEmptyWindow(Target& target);

@@ -89,6 +89,17 @@ void ExpectYearShown(Target& target, HWND main_window, int year) {
   E2E_EQ(view.calendar, GregorianEaster(year).Packed(), "date selected on the calendar");
 }
 
+void ExpectFocusOn(HWND control, const char* when) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  const DWORD thread = GetWindowThreadProcessId(control, nullptr);
+  PollUntil([&] { return GetGUIThreadInfo(thread, &info) && info.hwndFocus == control; });
+  E2E_CHECK(info.hwndFocus == control,
+            std::string(when) + ", the focus is on " +
+                (info.hwndFocus != nullptr ? Utf8(ClassOf(info.hwndFocus)) : "nothing") +
+                ", not the " + Utf8(ClassOf(control)));
+}
+
 void ExpectRangeMessageThenEmptyWindow(Target& target) {
   const Box box = target.WaitForBox();
   ExpectBox(box, L"Velmora", kRangeMessage, BoxIcon::kExclamation);

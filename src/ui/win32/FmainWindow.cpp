@@ -147,6 +147,9 @@ void FmainWindow::CreateControls() {
                          L"The month calendar could not be created.");
   combo_ = child(L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, kComboId,
                  L"The year list could not be created.");
+  for (HWND control : {combo_, calendar_hwnd_}) {
+    SetWindowSubclass(control, &FmainWindow::ControlProc, 0, reinterpret_cast<DWORD_PTR>(this));
+  }
   SetWindowPos(combo_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SendMessageW(combo_, CB_SETMINVISIBLE, kVisibleEntries, 0);
 
@@ -202,10 +205,34 @@ void FmainWindow::Show() {
   SetFocus(combo_);
 }
 
+void FmainWindow::RestoreFocus() {
+  const bool usable =
+      focus_ != nullptr && IsWindow(focus_) && IsWindowVisible(focus_) && IsWindowEnabled(focus_);
+  SetFocus(usable ? focus_ : combo_);
+}
+
 // A pick by the user runs the click handler from the message loop: an error
 // is reported the way start-up reports one, and the window carries on.
 void FmainWindow::RunClickHandler() {
   RunTrapped([this] { cboYear_Click(); });
+}
+
+// The list and the calendar: each tells the window when it takes the
+// focus.
+LRESULT CALLBACK FmainWindow::ControlProc(HWND control, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                          DWORD_PTR data) {
+  auto* form = reinterpret_cast<FmainWindow*>(data);
+  switch (msg) {
+    case WM_SETFOCUS:
+      form->focus_ = control;
+      break;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(control, &FmainWindow::ControlProc, id);
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(control, msg, wp, lp);
 }
 
 LRESULT CALLBACK FmainWindow::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -227,6 +254,19 @@ LRESULT FmainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
       }
       break;
+    // The focus goes back to the control that had it when the window was
+    // last left: after a box it owned, after minimising, after another
+    // window. The window itself takes it on the way (restoring from the
+    // taskbar, say) and hands it on.
+    case WM_ACTIVATE:
+      if (LOWORD(wp) != WA_INACTIVE && HIWORD(wp) == 0) {
+        RestoreFocus();
+        return 0;
+      }
+      break;
+    case WM_SETFOCUS:
+      if (!IsIconic(hwnd_)) RestoreFocus();
+      return 0;
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(font_);
     case WM_DPICHANGED:

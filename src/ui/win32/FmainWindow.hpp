@@ -1,7 +1,9 @@
 // Fmain as a real window: a top-level window with a static label, a
 // common-controls month calendar and a drop-down list in front of the
 // calendar's top right corner. Positions are given in twips (1/1440 inch)
-// and scaled for the window's DPI; the window follows DPI changes.
+// and scaled for the window's DPI; the window follows DPI changes. Like a
+// dialog, it gives the focus back to the control that had it when the
+// window is activated again.
 #pragma once
 
 #include <windows.h>
@@ -53,7 +55,11 @@ class FmainWindow final : public Fmain {
  private:
   explicit FmainWindow(bool quit_on_destroy) : quit_on_destroy_(quit_on_destroy) {}
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  static LRESULT CALLBACK ControlProc(HWND control, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                      DWORD_PTR data);
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+  // The focus to the control that had it last (the list at first).
+  void RestoreFocus();
   void CreateControls();
   // Fonts and positions for the DPI; `suggested` is the window rectangle
   // Windows proposes on a DPI change.
@@ -65,6 +71,7 @@ class FmainWindow final : public Fmain {
   HWND combo_ = nullptr;
   HWND calendar_hwnd_ = nullptr;
   HWND label_hwnd_ = nullptr;
+  HWND focus_ = nullptr;           // the control that had the focus last
   HFONT font_ = nullptr;           // Arial 9.75 pt bold: window, list, label
   HFONT calendar_font_ = nullptr;  // Arial 8.25 pt
   UINT dpi_ = 96;
