@@ -6,6 +6,7 @@
 #include "runtime/error_trap.hpp"
 #include "runtime/errors.hpp"
 #include "runtime/runtime.hpp"
+#include "ui/win32/accessibility.hpp"
 
 namespace velmora {
 namespace {
@@ -17,6 +18,9 @@ constexpr int kCalendarId = 102;
 constexpr int kLabelId = 103;
 // Entries shown at once when the list drops down.
 constexpr int kVisibleEntries = 12;
+// The year list's accessible name. No label stands in front of the list,
+// from which a screen reader could take one.
+constexpr const wchar_t* kYearListName = L"Year";
 
 #ifndef WM_DPICHANGED
 #define WM_DPICHANGED 0x02E0
@@ -150,6 +154,7 @@ void FmainWindow::CreateControls() {
   for (HWND control : {combo_, calendar_hwnd_}) {
     SetWindowSubclass(control, &FmainWindow::ControlProc, 0, reinterpret_cast<DWORD_PTR>(this));
   }
+  MarkPoliteLiveRegion(label_hwnd_);
   SetWindowPos(combo_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SendMessageW(combo_, CB_SETMINVISIBLE, kVisibleEntries, 0);
 
@@ -218,13 +223,20 @@ void FmainWindow::RunClickHandler() {
 }
 
 // The list and the calendar: each tells the window when it takes the
-// focus.
+// focus; the list answers for its accessible name.
 LRESULT CALLBACK FmainWindow::ControlProc(HWND control, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                           DWORD_PTR data) {
   auto* form = reinterpret_cast<FmainWindow*>(data);
   switch (msg) {
     case WM_SETFOCUS:
       form->focus_ = control;
+      break;
+    case WM_GETOBJECT:
+      if (control == form->combo_) {
+        if (const LRESULT named = AnswerGetObjectWithName(control, wp, lp, kYearListName)) {
+          return named;
+        }
+      }
       break;
     case WM_NCDESTROY:
       RemoveWindowSubclass(control, &FmainWindow::ControlProc, id);
@@ -272,6 +284,9 @@ LRESULT FmainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DPICHANGED:
       ApplyDpi(LOWORD(wp), reinterpret_cast<const RECT*>(lp));
       return 0;
+    case WM_DESTROY:
+      UnmarkLiveRegion(label_hwnd_);
+      break;
     case WM_NCDESTROY: {
       const HWND hwnd = hwnd_;
       hwnd_ = nullptr;

@@ -3,7 +3,8 @@
 // calendar's top right corner. Positions are given in twips (1/1440 inch)
 // and scaled for the window's DPI; the window follows DPI changes. Like a
 // dialog, it gives the focus back to the control that had it when the
-// window is activated again.
+// window is activated again. The list is named "Year" for screen readers,
+// and the label's changes are read out.
 #pragma once
 
 #include <windows.h>

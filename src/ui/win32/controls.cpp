@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "runtime/errors.hpp"
+#include "ui/win32/accessibility.hpp"
 
 namespace velmora {
 
@@ -126,6 +127,13 @@ void Win32Calendar::Refresh() {
 
 // ---- Win32Label -----------------------------------------------------------
 
-void Win32Label::SetCaption(const std::wstring& text) { SetWindowTextW(label_, text.c_str()); }
+void Win32Label::SetCaption(const std::wstring& text) {
+  const int length = GetWindowTextLengthW(label_);
+  std::wstring now(static_cast<std::size_t>(length) + 1, L'\0');
+  now.resize(static_cast<std::size_t>(GetWindowTextW(label_, now.data(), length + 1)));
+  if (now == text) return;
+  SetWindowTextW(label_, text.c_str());
+  NotifyTextChanged(label_);
+}
 
 }  // namespace velmora

@@ -53,6 +53,8 @@ class Win32Calendar final : public Calendar {
   SYSTEMTIME shown_{};                    // as last put on the control
 };
 
+// A static label whose changes a screen reader reads out: each change of
+// its text raises a name change and a live-region change.
 class Win32Label final : public Label {
  public:
   explicit Win32Label(HWND label) : label_(label) {}
