@@ -14,7 +14,7 @@ case $subsystem in
   console) grep -qE '^Subsystem[[:space:]]+0*3[[:space:]]' <<<"$headers" || fail "not a console program" ;;
 esac
 
-system_dlls='^(kernel32|user32|gdi32|comctl32|version|msvcrt|advapi32|shell32|ole32|oleaut32|oleacc|comdlg32|uxtheme|ntdll|ws2_32)\.dll$'
+system_dlls='^(kernel32|user32|gdi32|comctl32|version|msvcrt|advapi32|shell32|ole32|oleaut32|comdlg32|uxtheme|ntdll|ws2_32)\.dll$'
 while read -r dll; do
   lower=$(tr 'A-Z' 'a-z' <<<"$dll")
   [[ $lower =~ $system_dlls ]] || fail "imports $dll, which is not a system DLL"

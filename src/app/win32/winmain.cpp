@@ -3,34 +3,11 @@
 // start-up ended in an error report before the window was shown.
 #include <windows.h>
 
-#include <objbase.h>
-
 #include "app/basMain.hpp"
 #include "app/win32/win32_host.hpp"
 #include "runtime/win32/win32_runtime.hpp"
 
-namespace {
-
-// COM on the window's thread, for accessibility clients: the year list's
-// accessible object is handed to them through it.
-class ComApartment {
- public:
-  ComApartment() : ready_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-  ~ComApartment() {
-    if (ready_) CoUninitialize();
-  }
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-
- private:
-  bool ready_;
-};
-
-}  // namespace
-
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR command_line, int) {
-  const ComApartment com;
-
   velmora::Win32Runtime runtime(command_line != nullptr ? command_line : L"");
   velmora::InstallRuntime(&runtime);
 

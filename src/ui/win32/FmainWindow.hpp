@@ -55,12 +55,21 @@ class FmainWindow final : public Fmain {
 
  private:
   explicit FmainWindow(bool quit_on_destroy) : quit_on_destroy_(quit_on_destroy) {}
+  struct Subclassed {
+    HWND hwnd = nullptr;
+    WNDPROC own = nullptr;  // the control's own window procedure
+  };
+
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-  static LRESULT CALLBACK ControlProc(HWND control, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
-                                      DWORD_PTR data);
+  // The controls' window procedure in front of their own.
+  static LRESULT CALLBACK ControlProc(HWND control, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
   // The focus to the control that had it last (the list at first).
   void RestoreFocus();
+  // What accessibility clients need beyond the standard controls, set up
+  // once one shows itself: a screen reader running at start-up, or the
+  // first WM_GETOBJECT to the window or a control.
+  void ServeAccessibility();
   void CreateControls();
   // Fonts and positions for the DPI; `suggested` is the window rectangle
   // Windows proposes on a DPI change.
@@ -73,6 +82,8 @@ class FmainWindow final : public Fmain {
   HWND calendar_hwnd_ = nullptr;
   HWND label_hwnd_ = nullptr;
   HWND focus_ = nullptr;           // the control that had the focus last
+  bool live_region_ = false;       // the label is marked a live region
+  Subclassed controls_[3];         // the list, the calendar, the label
   HFONT font_ = nullptr;           // Arial 9.75 pt bold: window, list, label
   HFONT calendar_font_ = nullptr;  // Arial 8.25 pt
   UINT dpi_ = 96;

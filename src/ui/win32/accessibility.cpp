@@ -2,6 +2,7 @@
 
 #include <oleacc.h>
 
+#include <cwchar>
 #include <new>
 
 #ifndef EVENT_OBJECT_LIVEREGIONCHANGED
@@ -23,6 +24,52 @@ constexpr CLSID kAccPropServices = {
 constexpr IID kIAccPropServices = {
     0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
 
+// The functions of COM and Active Accessibility the window uses, loaded
+// the first time an accessibility client shows itself, and COM set up on
+// the window's thread then: a start-up that no screen reader watches loads
+// none of their libraries (under Wine that saves tens of milliseconds).
+struct Libraries {
+  decltype(&CoCreateInstance) create_instance = nullptr;
+  decltype(&SysAllocString) alloc_string = nullptr;
+  decltype(&CreateStdAccessibleObject) create_standard = nullptr;
+  decltype(&LresultFromObject) lresult_from_object = nullptr;
+};
+
+// A function of a system library, loaded from the system folder only (a
+// library of the same name beside the program is never picked up).
+template <typename F>
+F Function(const wchar_t* library, const char* name) {
+  wchar_t path[MAX_PATH];
+  const UINT folder = GetSystemDirectoryW(path, MAX_PATH);
+  if (folder == 0 || folder + 1 + std::wcslen(library) >= MAX_PATH) return nullptr;
+  path[folder] = L'\\';
+  std::wcscpy(path + folder + 1, library);
+  const HMODULE module = LoadLibraryW(path);
+  return module == nullptr
+             ? nullptr
+             : reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+// nullptr where a library or COM is missing.
+const Libraries* Loaded() {
+  static const Libraries* const loaded = []() -> const Libraries* {
+    static Libraries found;
+    const auto initialize = Function<decltype(&CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
+    found.create_instance = Function<decltype(&CoCreateInstance)>(L"ole32.dll", "CoCreateInstance");
+    found.alloc_string = Function<decltype(&SysAllocString)>(L"oleaut32.dll", "SysAllocString");
+    found.create_standard =
+        Function<decltype(&CreateStdAccessibleObject)>(L"oleacc.dll", "CreateStdAccessibleObject");
+    found.lresult_from_object =
+        Function<decltype(&LresultFromObject)>(L"oleacc.dll", "LresultFromObject");
+    const bool all = initialize != nullptr && found.create_instance != nullptr &&
+                     found.alloc_string != nullptr && found.create_standard != nullptr &&
+                     found.lresult_from_object != nullptr;
+    // COM stays set up for the rest of the thread's life.
+    return all && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED)) ? &found : nullptr;
+  }();
+  return loaded;
+}
+
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
 // A control's standard accessible object under another name: every call
@@ -30,7 +77,8 @@ bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CH
 class NamedAccessible final : public IAccessible {
  public:
   // Takes over the reference to `standard`.
-  NamedAccessible(IAccessible* standard, const wchar_t* name) : standard_(standard), name_(name) {}
+  NamedAccessible(IAccessible* standard, const wchar_t* name, const Libraries& libraries)
+      : standard_(standard), name_(name), libraries_(libraries) {}
   NamedAccessible(const NamedAccessible&) = delete;
   NamedAccessible& operator=(const NamedAccessible&) = delete;
 
@@ -76,7 +124,7 @@ class NamedAccessible final : public IAccessible {
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
     if (!IsSelf(child)) return standard_->get_accName(child, name);
     if (name == nullptr) return E_POINTER;
-    *name = SysAllocString(name_);
+    *name = libraries_.alloc_string(name_);
     return *name != nullptr ? S_OK : E_OUTOFMEMORY;
   }
   HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
@@ -146,15 +194,17 @@ class NamedAccessible final : public IAccessible {
 
   IAccessible* standard_;
   const wchar_t* name_;
+  const Libraries& libraries_;
   LONG references_ = 1;
 };
 
-// The annotation service, or nullptr where there is none (COM not set up on
-// this thread, or an older system).
+// The annotation service, or nullptr where there is none.
 IAccPropServices* AnnotationService() {
+  const Libraries* libraries = Loaded();
   IAccPropServices* service = nullptr;
-  if (FAILED(CoCreateInstance(kAccPropServices, nullptr, CLSCTX_INPROC_SERVER, kIAccPropServices,
-                              reinterpret_cast<void**>(&service)))) {
+  if (libraries == nullptr ||
+      FAILED(libraries->create_instance(kAccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                                        kIAccPropServices, reinterpret_cast<void**>(&service)))) {
     return nullptr;
   }
   return service;
@@ -163,28 +213,28 @@ IAccPropServices* AnnotationService() {
 }  // namespace
 
 LRESULT AnswerGetObjectWithName(HWND control, WPARAM wp, LPARAM lp, const wchar_t* name) {
-  if (static_cast<DWORD>(lp) != static_cast<DWORD>(OBJID_CLIENT)) return 0;
+  const Libraries* libraries = Loaded();
+  if (static_cast<DWORD>(lp) != static_cast<DWORD>(OBJID_CLIENT) || libraries == nullptr) return 0;
   IAccessible* standard = nullptr;
-  if (FAILED(CreateStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible),
-                                       reinterpret_cast<void**>(&standard)))) {
+  if (FAILED(libraries->create_standard(control, OBJID_CLIENT, __uuidof(IAccessible),
+                                        reinterpret_cast<void**>(&standard)))) {
     return 0;
   }
-  auto* named = new (std::nothrow) NamedAccessible(standard, name);
+  auto* named = new (std::nothrow) NamedAccessible(standard, name, *libraries);
   if (named == nullptr) {
     standard->Release();
     return 0;
   }
   // The result holds a reference of its own; a failure (a negative code)
   // lets the message take its default course.
-  const LRESULT result = LresultFromObject(__uuidof(IAccessible), wp, named);
+  const LRESULT result = libraries->lresult_from_object(__uuidof(IAccessible), wp, named);
   named->Release();
   return result > 0 ? result : 0;
 }
 
 void MarkPoliteLiveRegion(HWND control) {
   if (IAccPropServices* service = AnnotationService()) {
-    VARIANT polite;
-    VariantInit(&polite);
+    VARIANT polite{};
     polite.vt = VT_I4;
     polite.lVal = kPolite;
     service->SetHwndProp(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
@@ -199,6 +249,11 @@ void UnmarkLiveRegion(HWND control) {
     service->ClearHwndProps(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &property, 1);
     service->Release();
   }
+}
+
+bool ScreenReaderRunning() {
+  BOOL running = FALSE;
+  return SystemParametersInfoW(SPI_GETSCREENREADER, 0, &running, 0) && running;
 }
 
 void NotifyTextChanged(HWND control) {

@@ -5,6 +5,9 @@
 // Both work through Active Accessibility alone, which Windows and Wine
 // share: a control answers WM_GETOBJECT with its standard object under
 // another name, and a changed label raises its events with NotifyWinEvent.
+// COM and the accessibility libraries are loaded, and COM set up on the
+// calling thread, by the first call that needs them (answering WM_GETOBJECT,
+// marking a live region): the window calls them once a client shows itself.
 // Marking the label a polite live region is a UI Automation property, which
 // Active Accessibility cannot carry; it is set by dynamic annotation, which
 // Windows' UI Automation reads for Win32 controls, and which Wine answers
@@ -28,8 +31,12 @@ LRESULT AnswerGetObjectWithName(HWND control, WPARAM wp, LPARAM lp, const wchar_
 void MarkPoliteLiveRegion(HWND control);
 void UnmarkLiveRegion(HWND control);
 
+// Whether a screen reader has told the system that it runs.
+bool ScreenReaderRunning();
+
 // Tells accessibility clients that the control's text has changed: a name
-// change and a live-region change of its client object.
+// change and a live-region change of its client object. Costs nothing when
+// no client listens.
 void NotifyTextChanged(HWND control);
 
 }  // namespace velmora
