@@ -1,9 +1,7 @@
 #include "app/basMain.hpp"
 
-#include <new>
-
 #include "computus/bas_Computus.hpp"
-#include "runtime/errors.hpp"
+#include "runtime/error_trap.hpp"
 #include "runtime/runtime.hpp"
 #include "runtime/text.hpp"
 #include "sentence/result_sentence.hpp"
@@ -50,13 +48,7 @@ void StartUp(Host& host) {
 }  // namespace
 
 void Main(Host& host) {
-  try {
-    StartUp(host);
-  } catch (const RuntimeError& error) {
-    ReportError(error);
-  } catch (const std::bad_alloc&) {
-    ReportError(RuntimeError(kErrOutOfMemory));
-  }
+  RunTrapped([&host] { StartUp(host); });
 }
 
 }  // namespace velmora::basMain

@@ -1,5 +1,7 @@
 #include "runtime/errors.hpp"
 
+#include <utility>
+
 #include "runtime/text.hpp"
 
 namespace velmora {
@@ -17,11 +19,17 @@ const wchar_t* ErrorDescription(int number) {
   }
 }
 
-RuntimeError::RuntimeError(int number)
+RuntimeError::RuntimeError(int number) : RuntimeError(number, ErrorDescription(number)) {}
+
+RuntimeError::RuntimeError(int number, std::wstring description)
     : number_(number),
-      description_(ErrorDescription(number)),
+      description_(std::move(description)),
       what_("error " + std::to_string(number) + ": " + ToUtf8(description_)) {}
 
 void RaiseError(int number) { throw RuntimeError(number); }
+
+void RaiseError(int number, std::wstring description) {
+  throw RuntimeError(number, std::move(description));
+}
 
 }  // namespace velmora

@@ -1,6 +1,7 @@
 // Runtime errors: one exception type carrying an error number and the
-// runtime's standard description of it. Only the start-up procedure catches
-// them; everywhere else they travel to the caller.
+// runtime's standard description of it. Only the error trap
+// (runtime/error_trap.hpp), around start-up and the handlers the message loop
+// runs, catches them; everywhere else they travel to the caller.
 #pragma once
 
 #include <exception>
@@ -12,6 +13,8 @@ enum ErrorNumber : int {
   kErrOverflow = 6,
   kErrOutOfMemory = 7,
   kErrInvalidPropertyValue = 380,
+  // A window or control cannot be created; the description says which.
+  kErrCannotCreateObject = 429,
 };
 
 // The standard description of an error number ("Overflow" for 6, "Invalid
@@ -22,6 +25,8 @@ const wchar_t* ErrorDescription(int number);
 class RuntimeError : public std::exception {
  public:
   explicit RuntimeError(int number);
+  // An error whose description says more than the number's standard one.
+  RuntimeError(int number, std::wstring description);
   int Number() const { return number_; }
   const std::wstring& Description() const { return description_; }
   const char* what() const noexcept override { return what_.c_str(); }
@@ -33,5 +38,6 @@ class RuntimeError : public std::exception {
 };
 
 [[noreturn]] void RaiseError(int number);
+[[noreturn]] void RaiseError(int number, std::wstring description);
 
 }  // namespace velmora

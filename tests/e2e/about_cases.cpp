@@ -63,13 +63,27 @@ void AboutOf(const std::wstring& exe, const std::wstring& version) {
     Note("the system menu of another process cannot be read here; e2e.about_keyboard walks it");
   }
 
+  // The focus comes back to the control that had it: after the About box,
+  // after minimising and restoring.
+  const MainControls controls = ControlsOf(main_window);
+  ExpectFocusOn(controls.combo, "at start-up");
   ExpectAboutBox(target, main_window, version);
+  ExpectFocusOn(controls.combo, "after the About box");
   // The window carries on: a pick still updates it.
-  Pick(ControlsOf(main_window).combo, VK_DOWN, 1991 - kFirstListedYear);
+  Pick(controls.combo, VK_DOWN, 1991 - kFirstListedYear);
   ExpectYearShown(target, main_window, 1991);
   ExpectNoBox(target, "after a pick following the About box");
-  // And the About box opens again.
+  for (WPARAM command : {SC_MINIMIZE, SC_RESTORE}) {
+    PostMessageW(main_window, WM_SYSCOMMAND, command, 0);
+    E2E_CHECK(PollUntil([&] { return (IsIconic(main_window) != 0) == (command == SC_MINIMIZE); }),
+              "the window is not minimised and restored");
+  }
+  ExpectFocusOn(controls.combo, "after minimise and restore");
+  // And the About box opens again, the calendar keeping the focus over it.
+  PostKey(controls.combo, VK_TAB);
+  ExpectFocusOn(controls.calendar, "after Tab");
   ExpectAboutBox(target, main_window, version);
+  ExpectFocusOn(controls.calendar, "after the About box");
   CloseAndExpectExit0(target, main_window);
 }
 

@@ -66,6 +66,16 @@ HWND WaitForWindowWithoutBox(Target& target);
 // The main window shows the year selected, its sentence and its Easter date.
 void ExpectYearShown(Target& target, HWND main_window, int year);
 
+// Waits until the program's focus, as GetGUIThreadInfo reads it, is on the
+// control.
+void ExpectFocusOn(HWND control, const char* when);
+// A screen reader's reading of the year list: its name is "Year", its role
+// and value the standard control's.
+void ExpectYearListNamed(HWND combo);
+// Picks the entry with Down and hears, out of context as a screen reader
+// would, the label raise a name change and a live-region change.
+void PickAndHearTheLabel(const Target& target, const MainControls& controls, int index);
+
 // The whole outcome of a command line whose year lies outside 1583..4099:
 // the range message, then the window with nothing selected; closes it.
 void ExpectRangeMessageThenEmptyWindow(Target& target);

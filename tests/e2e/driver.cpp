@@ -3,6 +3,8 @@
 //   e2e_driver CASE VELMORA_EXE [VELMORA_ALT_VERSION_EXE]
 //   e2e_driver pose window|menu|about VELMORA_EXE [ARGS...]
 // Exit code 0 when the case passes, 1 when it fails, 2 on a usage error.
+#include <objbase.h>
+
 #include <cstdio>
 #include <string>
 
@@ -56,6 +58,8 @@ int wmain(int argc, wchar_t** argv) {
     return e2e::Pose(argv[2], e2e::WindowsPath(argv[3]), payload);
   }
   if (argc < 3) return Usage();
+  // Accessible objects of the program reach the driver through COM.
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
 
   const std::string name = e2e::Utf8(argv[1]);
   for (const e2e::Case& c : e2e::AllCases()) {

@@ -7,7 +7,8 @@
 namespace e2e {
 
 // Easter 2030 lies ahead: the sentence comes in a box before the window, the
-// window then shows the year; a pick of the next year updates it silently.
+// window then shows the year; a pick of the next year updates it silently,
+// and tells a screen reader of the label's new sentence.
 void YearAhead(const Args& args) {
   Target target(CommandLineFor(args.exe, L"2030"));
   const Box box = target.WaitForBox();
@@ -20,17 +21,19 @@ void YearAhead(const Args& args) {
   ExpectYearShown(target, main_window, 2030);
   ExpectNoBox(target, "after the first one");
 
-  Pick(ControlsOf(main_window).combo, VK_DOWN, 2031 - kFirstListedYear);
+  PickAndHearTheLabel(target, ControlsOf(main_window), 2031 - kFirstListedYear);
   ExpectYearShown(target, main_window, 2031);
   ExpectNoBox(target, "after a pick");
   CloseAndExpectExit0(target, main_window);
 }
 
-// Easter 1990 has passed: no box, the window shows the year at once.
+// Easter 1990 has passed: no box, the window shows the year at once. A
+// screen reader names the list.
 void YearBehind(const Args& args) {
   Target target(CommandLineFor(args.exe, L"1990"));
   const HWND main_window = WaitForWindowWithoutBox(target);
   ExpectYearShown(target, main_window, 1990);
+  ExpectYearListNamed(ControlsOf(main_window).combo);
   ExpectNoBox(target, "with the window shown");
   CloseAndExpectExit0(target, main_window);
 }

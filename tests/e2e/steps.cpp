@@ -1,5 +1,10 @@
 // Steps the cases share: what a box, the window and the program's end must
 // look like.
+#include <oleacc.h>
+
+#include <algorithm>
+#include <vector>
+
 #include "cases.hpp"
 #include "e2e.hpp"
 #include "easter.hpp"
@@ -88,6 +93,84 @@ void ExpectYearShown(Target& target, HWND main_window, int year) {
   E2E_EQ(ComboEntry(ControlsOf(main_window).combo, view.selection), entry, "the selected entry");
   E2E_EQ(view.label, Sentence(year), "label");
   E2E_EQ(view.calendar, GregorianEaster(year).Packed(), "date selected on the calendar");
+}
+
+void ExpectFocusOn(HWND control, const char* when) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  const DWORD thread = GetWindowThreadProcessId(control, nullptr);
+  PollUntil([&] { return GetGUIThreadInfo(thread, &info) && info.hwndFocus == control; });
+  E2E_CHECK(info.hwndFocus == control,
+            std::string(when) + ", the focus is on " +
+                (info.hwndFocus != nullptr ? Utf8(ClassOf(info.hwndFocus)) : "nothing") +
+                ", not the " + Utf8(ClassOf(control)));
+}
+
+namespace {
+
+// The name, role and value of an accessible object itself.
+std::wstring Described(IAccessible* object) {
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR name = nullptr;
+  BSTR value = nullptr;
+  VARIANT role{};
+  object->get_accName(self, &name);
+  object->get_accValue(self, &value);
+  object->get_accRole(self, &role);
+  const std::wstring out = std::wstring(name != nullptr ? name : L"") + L"|" +
+                           std::to_wstring(role.vt == VT_I4 ? role.lVal : -1) + L"|" +
+                           (value != nullptr ? value : L"");
+  SysFreeString(name);
+  SysFreeString(value);
+  return out;
+}
+
+constexpr DWORD kLiveRegionChanged = 0x8019;  // EVENT_OBJECT_LIVEREGIONCHANGED
+HWND g_heard_window = nullptr;
+std::vector<DWORD> g_heard;
+
+void CALLBACK Hear(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG object, LONG child, DWORD, DWORD) {
+  if (hwnd == g_heard_window && object == OBJID_CLIENT && child == CHILDID_SELF) {
+    g_heard.push_back(event);
+  }
+}
+
+}  // namespace
+
+void ExpectYearListNamed(HWND combo) {
+  IAccessible* objects[2] = {};  // the program's answer, the standard object
+  E2E_CHECK(SUCCEEDED(AccessibleObjectFromWindow(combo, static_cast<DWORD>(OBJID_CLIENT),
+                                                 __uuidof(IAccessible),
+                                                 reinterpret_cast<void**>(&objects[0]))) &&
+                SUCCEEDED(CreateStdAccessibleObject(combo, OBJID_CLIENT, __uuidof(IAccessible),
+                                                    reinterpret_cast<void**>(&objects[1]))),
+            "no accessible object for the year list");
+  const std::wstring got = Described(objects[0]);
+  const std::wstring standard = Described(objects[1]);
+  for (IAccessible* object : objects) object->Release();
+  E2E_EQ(got, L"Year" + standard.substr(standard.find(L'|')),
+         "the year list's accessible name|role|value");
+}
+
+void PickAndHearTheLabel(const Target& target, const MainControls& controls, int index) {
+  g_heard_window = controls.label;
+  g_heard.clear();
+  const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, kLiveRegionChanged, nullptr,
+                                             &Hear, target.pid(), 0, WINEVENT_OUTOFCONTEXT);
+  Pick(controls.combo, VK_DOWN, index);
+  auto heard = [](DWORD event) {
+    return std::find(g_heard.begin(), g_heard.end(), event) != g_heard.end();
+  };
+  PollUntil([&] {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    return heard(EVENT_OBJECT_NAMECHANGE) && heard(kLiveRegionChanged);
+  });
+  UnhookWinEvent(hook);
+  E2E_CHECK(heard(EVENT_OBJECT_NAMECHANGE), "the label raises no name change");
+  E2E_CHECK(heard(kLiveRegionChanged), "the label raises no live-region change");
 }
 
 void ExpectRangeMessageThenEmptyWindow(Target& target) {

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <new>
+#include <stdexcept>
 #include <string>
 
 #include "runtime/console_runtime.hpp"
+#include "runtime/error_trap.hpp"
+#include "runtime/errors.hpp"
 #include "runtime/recording_runtime.hpp"
 #include "velmora_version.h"
 
@@ -20,6 +24,35 @@ TEST(RecordingRuntime, BoxWithoutTitleShowsTheApplicationTitle) {
   EXPECT_EQ(rt.boxes[0].shown_title, L"Velmora");
   EXPECT_EQ(rt.boxes[0].icon, MsgIcon::kExclamation);
   EXPECT_EQ(rt.boxes[1].shown_title, L"About");
+}
+
+TEST(ErrorTrap, ReportsAnythingThrownInTheCriticalBoxAndReturns) {
+  struct Case {
+    void (*handler)();
+    const wchar_t* report;
+  };
+  const Case cases[] = {
+      {[] { RaiseError(kErrOverflow); }, L"Overflow"},
+      {[] { throw std::bad_alloc(); }, L"Out of memory"},
+      {[] { throw std::length_error("basic_string::_M_create"); },
+       L"Unexpected error: basic_string::_M_create"},
+      {[] { throw 42; }, L"Unexpected error"},
+  };
+  for (const Case& c : cases) {
+    RecordingRuntime rt;
+    ScopedRuntime installed(rt);
+    RunTrapped(c.handler);
+    ASSERT_EQ(rt.boxes.size(), 1u);
+    EXPECT_EQ(rt.boxes[0].text, c.report);
+    EXPECT_EQ(rt.boxes[0].icon, MsgIcon::kCritical);
+    EXPECT_EQ(rt.boxes[0].title, std::optional<std::wstring>(L"Velmora"));
+  }
+  // A report that cannot be shown either stays inside the trap too.
+  RecordingRuntime rt;
+  ScopedRuntime installed(rt);
+  rt.on_box = [](const RecordedBox&) { throw std::bad_alloc(); };
+  RunTrapped([] { throw std::bad_alloc(); });
+  EXPECT_EQ(rt.boxes.size(), 1u);
 }
 
 // Reads back what the console backend wrote to a temporary file.

@@ -3,11 +3,29 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <new>
 
 #include "runtime/errors.hpp"
 #include "runtime/recording_runtime.hpp"
 #include "test_util.hpp"
 #include "ui/win32/FmainWindow.hpp"
+
+// Allocations in this program can be made to fail: once armed, the n-th
+// allocation from then on throws std::bad_alloc, as it would with no memory
+// left.
+namespace {
+int g_allocations_until_failure = 0;
+}  // namespace
+
+void* operator new(std::size_t size) {
+  if (g_allocations_until_failure > 0 && --g_allocations_until_failure == 0) {
+    throw std::bad_alloc();
+  }
+  if (void* block = std::malloc(size != 0 ? size : 1)) return block;
+  throw std::bad_alloc();
+}
+void operator delete(void* block) noexcept { std::free(block); }
+void operator delete(void* block, std::size_t) noexcept { std::free(block); }
 
 namespace velmora {
 namespace {
@@ -83,6 +101,33 @@ TEST_F(FmainTest, CalendarEndsOnTheDateWhenAnIntermediateDayDoesNotExist) {
   EXPECT_EQ(CalendarDate(form->calendar()), 20230531);
 }
 
+// Common Controls 6.1's zoomed-out views (a year, a decade, a century),
+// which Wine's calendar lacks, played by a subclass of the calendar that
+// answers the view messages.
+LRESULT CALLBACK ZoomingCalendar(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                 DWORD_PTR data) {
+  auto& view = *reinterpret_cast<LPARAM*>(data);
+  if (msg == MCM_GETCURRENTVIEW) return view;
+  if (msg == MCM_SETCURRENTVIEW) {
+    view = lp;
+    return TRUE;
+  }
+  return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+TEST_F(FmainTest, EveryPutShowsTheMonthWhateverViewTheUserZoomedTo) {
+  LPARAM view = MCMV_MONTH;
+  SetWindowSubclass(form->calendar(), &ZoomingCalendar, 1, reinterpret_cast<DWORD_PTR>(&view));
+  for (auto [zoomed, put] : {std::pair{MCMV_YEAR, +[](Calendar& c) { c.PutYear(2030); }},
+                             std::pair{MCMV_DECADE, +[](Calendar& c) { c.PutMonth(5); }},
+                             std::pair{MCMV_CENTURY, +[](Calendar& c) { c.PutDay(3); }}}) {
+    view = zoomed;
+    put(form->Cal());
+    EXPECT_EQ(view, MCMV_MONTH) << "zoomed to view " << zoomed;
+  }
+  RemoveWindowSubclass(form->calendar(), &ZoomingCalendar, 1);
+}
+
 TEST_F(FmainTest, ValuesOutsideTheListOrCalendarRaise380AndChangeNothing) {
   form->cboYear().SetListIndex(126);
   const std::wstring label = WindowText(form->label());
@@ -125,6 +170,24 @@ TEST_F(FmainTest, APickWithTheKeyboardRunsTheSameHandler) {
   EXPECT_EQ(WindowText(form->label()),
             L"In the year 2100, Easter holiday occurs in day 28, month 3.");
   EXPECT_TRUE(rt.boxes.empty());
+}
+
+// A pick from the message loop whose handler runs out of memory: the
+// critical box with error 7's text, and the window carries on.
+TEST_F(FmainTest, AnErrorInThePickIsReportedAndTheWindowCarriesOn) {
+  form->cboYear().SetListIndex(124);
+  g_allocations_until_failure = 1;
+  PostMessageW(form->combo(), WM_KEYDOWN, VK_DOWN, 0);
+  test::Pump();
+  EXPECT_EQ(g_allocations_until_failure, 0) << "the handler allocated nothing";
+  g_allocations_until_failure = 0;
+  ASSERT_EQ(rt.boxes.size(), 1u);
+  EXPECT_EQ(rt.boxes[0].text, L"Out of memory");
+  EXPECT_EQ(rt.boxes[0].icon, MsgIcon::kCritical);
+  PostMessageW(form->combo(), WM_KEYDOWN, VK_DOWN, 0);
+  test::Pump();
+  EXPECT_EQ(WindowText(form->label()),
+            L"In the year 2026, Easter holiday occurs in day 5, month 4.");
 }
 
 // The layout at the DPI the window runs at; the same program runs once more

@@ -154,6 +154,42 @@ TEST(Main, StartUpCases) {
   }
 }
 
+// The window system refuses to create windows of one class.
+const wchar_t* g_refused_class = L"";
+LRESULT CALLBACK RefuseCreation(int code, WPARAM wp, LPARAM lp) {
+  wchar_t name[64] = {};
+  if (code == HCBT_CREATEWND && GetClassNameW(reinterpret_cast<HWND>(wp), name, 64) > 0 &&
+      std::wstring(name) == g_refused_class) {
+    return 1;
+  }
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+// Start-up ends in the critical box naming what could not be created; the
+// window is never shown (the program then ends with exit code 1).
+TEST(Main, AWindowThatCannotBeCreatedIsNamedInTheErrorReport) {
+  const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+      {L"VelmoraFmain", L"The main window could not be created."},
+      {L"Static", L"The result label could not be created."},
+      {L"SysMonthCal32", L"The month calendar could not be created."},
+      {L"ComboBox", L"The year list could not be created."},
+  };
+  for (const auto& [refused, report] : cases) {
+    RecordingRuntime rt;
+    ScopedRuntime installed(rt);
+    rt.command = L"1990";
+    g_refused_class = refused;
+    const HHOOK hook = SetWindowsHookExW(WH_CBT, &RefuseCreation, nullptr, GetCurrentThreadId());
+    Win32Host host(false);
+    basMain::Main(host);
+    UnhookWindowsHookEx(hook);
+    ASSERT_EQ(rt.boxes.size(), 1u);
+    EXPECT_EQ(rt.boxes[0].text, report);
+    EXPECT_EQ(rt.boxes[0].icon, MsgIcon::kCritical);
+    EXPECT_FALSE(host.WindowShown());
+  }
+}
+
 TEST(Main, TheLabelHoldsTheSentenceWhileTheResultBoxIsOpen) {
   RecordingRuntime rt;
   ScopedRuntime installed(rt);

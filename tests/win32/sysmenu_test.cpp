@@ -1,6 +1,7 @@
 // The system-menu About entry and the subclass procedure, on real windows.
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -143,6 +144,30 @@ TEST_F(SysMenu, AZeroHandleChangesNothing) {
   EXPECT_EQ(GetMenuItemCount(menu), before + 2);
   EXPECT_EQ(hook::PrevWndProc, stored);
   EXPECT_EQ(SendMessageW(hwnd, kProbe, 1, 2), kProbeResult);
+}
+
+TEST_F(SysMenu, HookingAWindowTwiceChangesNothing) {
+  HookWithRecorder();
+  const LONG stored = hook::PrevWndProc;
+  hook::HookWindow(hwnd);
+  EXPECT_EQ(hook::PrevWndProc, stored);
+  EXPECT_EQ(SendMessageW(hwnd, kProbe, 1, 2), kProbeResult);
+  EXPECT_EQ(g_own.size(), 1u) << "the message arrived more than once";
+}
+
+// An error while the About box is composed or shown: the critical box, and
+// the command still goes on to DefWindowProcA.
+TEST_F(SysMenu, AnErrorInTheAboutBoxIsReportedAndTheCommandGoesOn) {
+  HookWithRecorder();
+  rt.on_box = [](const RecordedBox& box) {
+    g_log.push_back("box:" + ToUtf8Title(box.shown_title));
+    if (box.icon == MsgIcon::kInformation) throw std::bad_alloc();
+  };
+  EXPECT_EQ(SendMessageW(hwnd, WM_SYSCOMMAND, 1004, 0), 0);
+  EXPECT_EQ(g_log, (std::vector<std::string>{"box:About", "box:Velmora", "def:274:1004"}));
+  ASSERT_EQ(rt.boxes.size(), 2u);
+  EXPECT_EQ(rt.boxes[1].text, L"Out of memory");
+  EXPECT_EQ(rt.boxes[1].icon, MsgIcon::kCritical);
 }
 
 TEST_F(SysMenu, TheAboutCommandOpensTheBoxThenGoesToDefWindowProc) {

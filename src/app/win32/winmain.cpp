@@ -3,16 +3,11 @@
 // start-up ended in an error report before the window was shown.
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include "app/basMain.hpp"
 #include "app/win32/win32_host.hpp"
 #include "runtime/win32/win32_runtime.hpp"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR command_line, int) {
-  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_DATE_CLASSES};
-  InitCommonControlsEx(&icc);
-
   velmora::Win32Runtime runtime(command_line != nullptr ? command_line : L"");
   velmora::InstallRuntime(&runtime);
 

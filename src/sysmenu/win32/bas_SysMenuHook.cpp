@@ -1,6 +1,6 @@
 #include "sysmenu/win32/bas_SysMenuHook.hpp"
 
-#include "runtime/errors.hpp"
+#include "runtime/error_trap.hpp"
 #include "runtime/runtime.hpp"
 #include "runtime/win32/ansi.hpp"
 #include "sysmenu/bas_Aboutprogram.hpp"
@@ -9,6 +9,12 @@ static_assert(sizeof(void*) != 4 || velmora::bas_SysMenuHook::kMenuItemInfoSize 
               "the 32-bit record without hbmpItem is 44 bytes");
 
 namespace velmora::bas_SysMenuHook {
+namespace {
+
+// Marks a window as subclassed by SysMenuWndProc, for as long as it lives.
+constexpr const wchar_t* kHookedProperty = L"Velmora.SysMenuHook";
+
+}  // namespace
 
 LONG PrevWndProc = 0;
 WNDPROC DefWindowProcFn = &DefWindowProcA;
@@ -54,25 +60,23 @@ void InsertSysMenuItem(HWND hwnd, UINT item_id, const std::wstring& item_text,
 
 void HookWindow(HWND hwnd) {
   // Without a window there is nothing to subclass, and the procedure stored
-  // for the window already hooked must stay.
-  if (hwnd == nullptr) return;
+  // for the window already hooked must stay. A window hooked before keeps
+  // its hook as it is: hooking it again would store SysMenuWndProc as its
+  // own previous procedure, and every message would recurse.
+  if (hwnd == nullptr || GetPropW(hwnd, kHookedProperty) != nullptr) return;
   PrevWndProc = SetWindowLongA(hwnd, GWL_WNDPROC,
                                static_cast<LONG>(reinterpret_cast<LONG_PTR>(&SysMenuWndProc)));
+  SetPropW(hwnd, kHookedProperty, reinterpret_cast<HANDLE>(1));
 }
 
 LRESULT CALLBACK SysMenuWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_SYSCOMMAND) {
-    if (wp == IDM_ABOUT) {
-      // No error may unwind through the window system's frames: one raised
-      // while composing the text is reported here.
-      try {
-        ShowAbout();
-      } catch (const RuntimeError& error) {
-        ReportError(error);
-      }
-    }
+    // No error may unwind through the window system's frames: one raised
+    // while composing or showing the About box is reported here.
+    if (wp == IDM_ABOUT) RunTrapped(&ShowAbout);
     return DefWindowProcFn(hwnd, WM_SYSCOMMAND, wp, lp);
   }
+  if (msg == WM_NCDESTROY) RemovePropW(hwnd, kHookedProperty);
   return CallWindowProcA(reinterpret_cast<WNDPROC>(static_cast<LONG_PTR>(PrevWndProc)), hwnd, msg,
                          wp, lp);
 }

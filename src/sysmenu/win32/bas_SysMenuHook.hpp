@@ -32,6 +32,8 @@ inline constexpr ULONG_PTR kSeparatorItemData = MFT_SEPARATOR;
 
 void AddAboutItem(HWND hwnd, const std::wstring& name);
 void InsertSysMenuItem(HWND hwnd, UINT item_id, const std::wstring& item_text, bool with_separator);
+// Subclasses the window with SysMenuWndProc; a window already hooked stays
+// as it is.
 void HookWindow(HWND hwnd);
 LRESULT CALLBACK SysMenuWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 // Shows the About box: the About text, the information icon, the title "About".

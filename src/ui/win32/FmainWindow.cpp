@@ -3,8 +3,10 @@
 #include <commctrl.h>
 
 #include "resource.h"
+#include "runtime/error_trap.hpp"
 #include "runtime/errors.hpp"
 #include "runtime/runtime.hpp"
+#include "ui/win32/accessibility.hpp"
 
 namespace velmora {
 namespace {
@@ -16,6 +18,9 @@ constexpr int kCalendarId = 102;
 constexpr int kLabelId = 103;
 // Entries shown at once when the list drops down.
 constexpr int kVisibleEntries = 12;
+// The year list's accessible name. No label stands in front of the list,
+// from which a screen reader could take one.
+constexpr const wchar_t* kYearListName = L"Year";
 
 #ifndef WM_DPICHANGED
 #define WM_DPICHANGED 0x02E0
@@ -55,6 +60,11 @@ HFONT MakeArial(int hundredths_of_point, int weight, UINT dpi) {
                      CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial");
 }
 
+// Start-up ends with a report that says what could not be made.
+[[noreturn]] void CannotCreate(const wchar_t* report) {
+  RaiseError(kErrCannotCreateObject, report);
+}
+
 void RegisterFmainClass(HINSTANCE instance, WNDPROC proc) {
   WNDCLASSEXW wc{};
   if (GetClassInfoExW(instance, FmainWindow::kClassName, &wc)) return;
@@ -70,7 +80,7 @@ void RegisterFmainClass(HINSTANCE instance, WNDPROC proc) {
   wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_VELMORA), IMAGE_ICON,
                                              GetSystemMetrics(SM_CXSMICON),
                                              GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
-  RegisterClassExW(&wc);
+  if (RegisterClassExW(&wc) == 0) CannotCreate(L"The main window's class could not be registered.");
 }
 
 }  // namespace
@@ -87,6 +97,10 @@ UINT WindowDpi(HWND hwnd) {
 
 std::unique_ptr<FmainWindow> FmainWindow::Load(bool quit_on_destroy) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
+  // The month calendar's class, and Common Controls 6's versions of the
+  // standard ones.
+  const INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_DATE_CLASSES};
+  if (!InitCommonControlsEx(&icc)) CannotCreate(L"The common controls could not be loaded.");
   RegisterFmainClass(instance, &FmainWindow::WndProc);
 
   std::unique_ptr<FmainWindow> form(new FmainWindow(quit_on_destroy));
@@ -97,7 +111,7 @@ std::unique_ptr<FmainWindow> FmainWindow::Load(bool quit_on_destroy) {
   // the window is first shown.
   CreateWindowExW(kExStyle, kClassName, L"Form1", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                   r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance, form.get());
-  if (form->hwnd_ == nullptr) RaiseError(kErrOutOfMemory);
+  if (form->hwnd_ == nullptr) CannotCreate(L"The main window could not be created.");
   form->CreateControls();
   form->ApplyDpi(WindowDpi(form->hwnd_), nullptr);
   // The load handler fills the list with a year an entry: room for them at
@@ -122,15 +136,34 @@ FmainWindow::~FmainWindow() {
 
 void FmainWindow::CreateControls() {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
-  auto child = [&](const wchar_t* cls, DWORD style, int id) {
-    return CreateWindowExW(0, cls, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, hwnd_,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+  auto child = [&](const wchar_t* cls, DWORD style, int id, const wchar_t* report) {
+    const HWND control =
+        CreateWindowExW(0, cls, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, hwnd_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    if (control == nullptr) CannotCreate(report);
+    return control;
   };
-  label_hwnd_ = child(L"STATIC", SS_LEFT | SS_NOPREFIX, kLabelId);
+  label_hwnd_ =
+      child(L"STATIC", SS_LEFT | SS_NOPREFIX, kLabelId, L"The result label could not be created.");
   // The calendar clips the list that lies over its corner, so the list
   // stays visible and takes the clicks there.
-  calendar_hwnd_ = child(MONTHCAL_CLASSW, WS_TABSTOP | WS_CLIPSIBLINGS, kCalendarId);
-  combo_ = child(L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, kComboId);
+  calendar_hwnd_ = child(MONTHCAL_CLASSW, WS_TABSTOP | WS_CLIPSIBLINGS, kCalendarId,
+                         L"The month calendar could not be created.");
+  combo_ = child(L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, kComboId,
+                 L"The year list could not be created.");
+  // Subclassed through the window procedure itself: comctl32's
+  // SetWindowSubclass looks its data up as a window property on every
+  // message, which under Wine is a trip to the server each time (about 45 ms
+  // more at start-up).
+  controls_[0].hwnd = combo_;
+  controls_[1].hwnd = calendar_hwnd_;
+  controls_[2].hwnd = label_hwnd_;
+  for (Subclassed& control : controls_) {
+    SetWindowLongPtrW(control.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    control.own = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+        control.hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FmainWindow::ControlProc)));
+  }
+  if (ScreenReaderRunning()) ServeAccessibility();
   SetWindowPos(combo_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SendMessageW(combo_, CB_SETMINVISIBLE, kVisibleEntries, 0);
 
@@ -190,15 +223,50 @@ void FmainWindow::Show() {
   SetFocus(combo_);
 }
 
-// A pick by the user runs the click handler from the message loop, where no
-// error trap is armed: an error is reported the way start-up reports one,
-// and the window carries on.
+void FmainWindow::RestoreFocus() {
+  const bool usable =
+      focus_ != nullptr && IsWindow(focus_) && IsWindowVisible(focus_) && IsWindowEnabled(focus_);
+  SetFocus(usable ? focus_ : combo_);
+}
+
+// A pick by the user runs the click handler from the message loop: an error
+// is reported the way start-up reports one, and the window carries on.
 void FmainWindow::RunClickHandler() {
-  try {
-    cboYear_Click();
-  } catch (const RuntimeError& error) {
-    ReportError(error);
+  RunTrapped([this] { cboYear_Click(); });
+}
+
+void FmainWindow::ServeAccessibility() {
+  if (live_region_) return;
+  live_region_ = true;
+  MarkPoliteLiveRegion(label_hwnd_);
+}
+
+// The controls: each tells the window when it takes the focus, and when an
+// accessibility client first asks for it; the list answers for its
+// accessible name.
+LRESULT CALLBACK FmainWindow::ControlProc(HWND control, UINT msg, WPARAM wp, LPARAM lp) {
+  auto* form = reinterpret_cast<FmainWindow*>(GetWindowLongPtrW(control, GWLP_USERDATA));
+  WNDPROC own = nullptr;
+  for (const Subclassed& subclassed : form->controls_) {
+    if (subclassed.hwnd == control) own = subclassed.own;
   }
+  switch (msg) {
+    case WM_SETFOCUS:
+      form->focus_ = control;
+      break;
+    case WM_GETOBJECT:
+      form->ServeAccessibility();
+      if (control == form->combo_) {
+        if (const LRESULT named = AnswerGetObjectWithName(control, wp, lp, kYearListName)) {
+          return named;
+        }
+      }
+      break;
+    default:
+      break;
+  }
+  return own != nullptr ? CallWindowProcW(own, control, msg, wp, lp)
+                        : DefWindowProcW(control, msg, wp, lp);
 }
 
 LRESULT CALLBACK FmainWindow::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -220,11 +288,30 @@ LRESULT FmainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
       }
       break;
+    // The focus goes back to the control that had it when the window was
+    // last left: after a box it owned, after minimising, after another
+    // window. The window itself takes it on the way (restoring from the
+    // taskbar, say) and hands it on.
+    case WM_ACTIVATE:
+      if (LOWORD(wp) != WA_INACTIVE && HIWORD(wp) == 0) {
+        RestoreFocus();
+        return 0;
+      }
+      break;
+    case WM_SETFOCUS:
+      if (!IsIconic(hwnd_)) RestoreFocus();
+      return 0;
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(font_);
     case WM_DPICHANGED:
       ApplyDpi(LOWORD(wp), reinterpret_cast<const RECT*>(lp));
       return 0;
+    case WM_GETOBJECT:
+      ServeAccessibility();
+      break;
+    case WM_DESTROY:
+      if (live_region_) UnmarkLiveRegion(label_hwnd_);
+      break;
     case WM_NCDESTROY: {
       const HWND hwnd = hwnd_;
       hwnd_ = nullptr;

@@ -1,7 +1,10 @@
 // Fmain as a real window: a top-level window with a static label, a
 // common-controls month calendar and a drop-down list in front of the
 // calendar's top right corner. Positions are given in twips (1/1440 inch)
-// and scaled for the window's DPI; the window follows DPI changes.
+// and scaled for the window's DPI; the window follows DPI changes. Like a
+// dialog, it gives the focus back to the control that had it when the
+// window is activated again. The list is named "Year" for screen readers,
+// and the label's changes are read out.
 #pragma once
 
 #include <windows.h>
@@ -17,6 +20,8 @@ class FmainWindow final : public Fmain {
  public:
   // Creates the window hidden with its controls and runs Form_Load. With
   // `quit_on_destroy` the thread's message loop ends when the window goes.
+  // A window or control that cannot be created raises error 429, whose
+  // description names it.
   static std::unique_ptr<FmainWindow> Load(bool quit_on_destroy);
   ~FmainWindow() override;
   FmainWindow(const FmainWindow&) = delete;
@@ -52,8 +57,21 @@ class FmainWindow final : public Fmain {
 
  private:
   explicit FmainWindow(bool quit_on_destroy) : quit_on_destroy_(quit_on_destroy) {}
+  struct Subclassed {
+    HWND hwnd = nullptr;
+    WNDPROC own = nullptr;  // the control's own window procedure
+  };
+
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  // The controls' window procedure in front of their own.
+  static LRESULT CALLBACK ControlProc(HWND control, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+  // The focus to the control that had it last (the list at first).
+  void RestoreFocus();
+  // What accessibility clients need beyond the standard controls, set up
+  // once one shows itself: a screen reader running at start-up, or the
+  // first WM_GETOBJECT to the window or a control.
+  void ServeAccessibility();
   void CreateControls();
   // Fonts and positions for the DPI; `suggested` is the window rectangle
   // Windows proposes on a DPI change.
@@ -65,6 +83,9 @@ class FmainWindow final : public Fmain {
   HWND combo_ = nullptr;
   HWND calendar_hwnd_ = nullptr;
   HWND label_hwnd_ = nullptr;
+  HWND focus_ = nullptr;           // the control that had the focus last
+  bool live_region_ = false;       // the label is marked a live region
+  Subclassed controls_[3];         // the list, the calendar, the label
   HFONT font_ = nullptr;           // Arial 9.75 pt bold: window, list, label
   HFONT calendar_font_ = nullptr;  // Arial 9 pt: the calendar
   UINT dpi_ = 96;

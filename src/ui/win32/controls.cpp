@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "runtime/errors.hpp"
+#include "ui/win32/accessibility.hpp"
 
 namespace velmora {
 
@@ -70,6 +71,7 @@ void Win32Calendar::Apply(Int16 year, Int16 month, Int16 day) {
   st.wYear = static_cast<WORD>(year);
   st.wMonth = static_cast<WORD>(month);
   st.wDay = static_cast<WORD>(day <= DaysInMonth(year, month) ? day : DaysInMonth(year, month));
+  ShowMonths();
   if (!SendMessageW(calendar_, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&st))) {
     RaiseError(kErrInvalidPropertyValue);
   }
@@ -77,6 +79,17 @@ void Win32Calendar::Apply(Int16 year, Int16 month, Int16 day) {
   month_ = month;
   day_ = day;
   shown_ = st;
+}
+
+// Common Controls 6.1 (Windows Vista on) let the user zoom out to a year,
+// decade or century by clicking the calendar's title; a new selection does
+// not zoom back in by itself. Calendars without these views (older
+// systems, Wine) do not know the messages and answer 0, which is the month
+// view's number: nothing more is sent to them.
+void Win32Calendar::ShowMonths() {
+  if (SendMessageW(calendar_, MCM_GETCURRENTVIEW, 0, 0) != MCMV_MONTH) {
+    SendMessageW(calendar_, MCM_SETCURRENTVIEW, 0, MCMV_MONTH);
+  }
 }
 
 // When the user has picked another date on the calendar since the last put,
@@ -114,6 +127,13 @@ void Win32Calendar::Refresh() {
 
 // ---- Win32Label -----------------------------------------------------------
 
-void Win32Label::SetCaption(const std::wstring& text) { SetWindowTextW(label_, text.c_str()); }
+void Win32Label::SetCaption(const std::wstring& text) {
+  const int length = GetWindowTextLengthW(label_);
+  std::wstring now(static_cast<std::size_t>(length) + 1, L'\0');
+  now.resize(static_cast<std::size_t>(GetWindowTextW(label_, now.data(), length + 1)));
+  if (now == text) return;
+  SetWindowTextW(label_, text.c_str());
+  NotifyTextChanged(label_);
+}
 
 }  // namespace velmora

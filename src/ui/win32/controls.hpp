@@ -31,7 +31,8 @@ class Win32YearList final : public YearList {
 // A common-controls month calendar driven by year, month and day puts. The
 // requested date is kept whole, so that a put passing through a day the
 // month lacks (31 March, then month 4) shows the month's last day for the
-// moment and still ends on the date the three puts give.
+// moment and still ends on the date the three puts give. Every put leaves
+// the calendar showing the put date's month.
 class Win32Calendar final : public Calendar {
  public:
   Win32Calendar(HWND calendar, Int16 year, Int16 month, Int16 day);
@@ -43,6 +44,8 @@ class Win32Calendar final : public Calendar {
 
  private:
   void Apply(Int16 year, Int16 month, Int16 day);
+  // Back to the month view, whatever view the user zoomed out to.
+  void ShowMonths();
   void AdoptUsersChoice();
 
   HWND calendar_;
@@ -50,6 +53,8 @@ class Win32Calendar final : public Calendar {
   SYSTEMTIME shown_{};                    // as last put on the control
 };
 
+// A static label whose changes a screen reader reads out: each change of
+// its text raises a name change and a live-region change.
 class Win32Label final : public Label {
  public:
   explicit Win32Label(HWND label) : label_(label) {}
