@@ -3,8 +3,9 @@
 #
 # The icon is a tear-off calendar page (red header band, two binding rings,
 # a curled bottom corner) with a decorated Easter egg on it. The .ico holds
-# exactly three classic images: 32x32, 64x64 and 128x128, each a 24-bit
-# BI_RGB colour bitmap plus a 1-bit transparency (AND) mask.
+# exactly three images, 32x32, 64x64 and 128x128, each in 24-bit colour
+# with a 1-bit transparency mask: 32x32 as a classic BI_RGB bitmap with its
+# AND mask, the larger two PNG-compressed with the mask as alpha (below).
 #
 # ImageMagick draws every size on its own (a simpler design for 32x32) at 8x
 # resolution and box-filters it down. ImageMagick's own ICO writer always
@@ -13,18 +14,13 @@
 # raw pixel dumps. The output depends only on the drawing below, so running
 # the script twice gives identical bytes.
 #
-# Usage (from the repository root):
-#   bash scripts/make-icon.sh [output.ico [SIZE...]]
-# The sizes default to 32 64 128 (res/velmora.ico, the window program's);
-# the console companion's icon, res/velmora-cli.ico, is the 32x32 image
-# alone: `bash scripts/make-icon.sh res/velmora-cli.ico 32`.
+# Usage (from the repository root):  bash scripts/make-icon.sh [output.ico]
 set -euo pipefail
 
 CONVERT=/usr/bin/convert
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 out="${1:-$root/res/velmora.ico}"
 sizes=(32 64 128)
-[ $# -le 1 ] || sizes=("${@:2}")
 ss=8   # supersampling factor
 
 [ -x "$CONVERT" ] || { echo "make-icon: $CONVERT (ImageMagick) not found" >&2; exit 1; }
@@ -206,23 +202,48 @@ for s in "${sizes[@]}"; do
   fi
 done
 
-# Each row length (3*s bytes for colour, s/8 bytes for the mask) is already a
-# multiple of 4 for these sizes, so no row padding is needed.
+# Each image as the .ico stores it. 32x32 is a classic bitmap: the
+# BITMAPINFOHEADER, the colour rows and the mask rows (each row length, 3*s
+# and s/8 bytes, is already a multiple of 4 at these sizes). The larger ones
+# are PNG-compressed (Windows Vista and later read them; the program needs
+# Windows 7): the same 24-bit colour, the mask carried as an alpha channel
+# that is only ever fully opaque or fully transparent, at a tenth of the
+# bytes. (An RGB PNG with a tRNS colour key would say "24-bit" in its
+# header too, but Wine draws its transparent pixels black.)
+for s in "${sizes[@]}"; do
+  if [ "$s" -le 32 ]; then
+    {
+      le32 40; le32 "$s"; le32 $((2 * s)); le16 1; le16 24; le32 0
+      le32 $((s * s * 3 + s * s / 8)); le32 0; le32 0; le32 0; le32 0
+      cat "$tmp/xor$s.raw" "$tmp/and$s.raw"
+    } > "$tmp/image$s"
+  else
+    # The same pixels and mask as a bitmap entry would hold.
+    "$CONVERT" -size "${s}x${s}" -depth 8 "bgr:$tmp/xor$s.raw" -flip \
+      \( -size "${s}x${s}" -depth 1 "gray:$tmp/and$s.raw" -flip -negate \) \
+      -alpha off -compose CopyOpacity -composite -strip -define png:exclude-chunks=date,time -define png:compression-level=9 \
+      "PNG32:$tmp/image$s.png"
+    mv "$tmp/image$s.png" "$tmp/image$s"
+    # Colour type 6 (RGB and alpha) at 8 bits a channel.
+    if [ "$(od -An -tx1 -j24 -N2 "$tmp/image$s" | tr -d ' ')" != 0806 ]; then
+      echo "make-icon: the ${s}x${s} PNG is not 8-bit RGB with alpha" >&2
+      exit 1
+    fi
+  fi
+done
+
 {
   le16 0; le16 1; le16 ${#sizes[@]}                 # ICONDIR
   offset=$((6 + 16 * ${#sizes[@]}))
   for s in "${sizes[@]}"; do                        # ICONDIRENTRY
-    bytes=$((40 + s * s * 3 + s * s / 8))
-    byte "$s"; byte "$s"                            # width, height
+    bytes=$(wc -c < "$tmp/image$s")
+    bits=24; [ "$s" -le 32 ] || bits=32             # a PNG's alpha counts
+    byte "$s"; byte "$s"                            # width, height (0 means 256)
     byte 0; byte 0                                  # colour count, reserved
-    le16 1; le16 24; le32 "$bytes"; le32 "$offset"
+    le16 1; le16 "$bits"; le32 "$bytes"; le32 "$offset"
     offset=$((offset + bytes))
   done
-  for s in "${sizes[@]}"; do                        # BITMAPINFOHEADER + bits
-    le32 40; le32 "$s"; le32 $((2 * s)); le16 1; le16 24; le32 0
-    le32 $((s * s * 3 + s * s / 8)); le32 0; le32 0; le32 0; le32 0
-    cat "$tmp/xor$s.raw" "$tmp/and$s.raw"
-  done
+  for s in "${sizes[@]}"; do cat "$tmp/image$s"; done
 } > "$tmp/velmora.ico"
 
 mkdir -p "$(dirname "$out")"

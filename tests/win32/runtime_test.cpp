@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "resource.h"
 #include "runtime/win32/win32_runtime.hpp"
 #include "velmora_version.h"
 
@@ -64,6 +65,41 @@ TEST(Win32RuntimeVersion, ReadsAnotherModulesResourceAndNothingFromOneWithout) {
   EXPECT_EQ(ReadFileVersion(without), AppVersion{});
   FreeLibrary(without);
   DeleteFileW(copy.c_str());
+}
+
+// The program icon's images (32x32 a bitmap, 64x64 and 128x128 PNG) each
+// load at their own size and draw with opaque and transparent pixels.
+TEST(ProgramIcon, EachImageLoadsAndDrawsWithItsMask) {
+  for (const int size : {32, 64, 128}) {
+    const auto icon = static_cast<HICON>(LoadImageW(
+        GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_VELMORA), IMAGE_ICON, size, size, 0));
+    ASSERT_NE(icon, nullptr) << size;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<COLORREF> drawn[2];
+    for (const COLORREF background : {RGB(0, 0, 0), RGB(255, 255, 255)}) {
+      void* bits = nullptr;
+      const HDC dc = CreateCompatibleDC(nullptr);
+      const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+      const HGDIOBJ old = SelectObject(dc, bitmap);
+      const HBRUSH brush = CreateSolidBrush(background);
+      const RECT all{0, 0, size, size};
+      FillRect(dc, &all, brush);
+      DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+      GdiFlush();
+      const auto* pixels = static_cast<const COLORREF*>(bits);
+      drawn[background != 0].assign(pixels, pixels + size * size);
+      SelectObject(dc, old);
+      DeleteObject(brush);
+      DeleteObject(bitmap);
+      DeleteDC(dc);
+    }
+    int opaque = 0;
+    for (int i = 0; i < size * size; ++i) opaque += drawn[0][i] == drawn[1][i];
+    EXPECT_GT(opaque, size * size / 8) << size;
+    EXPECT_LT(opaque, size * size) << size;
+    DestroyIcon(icon);
+  }
 }
 
 }  // namespace
