@@ -30,6 +30,7 @@ const std::wstring k2026 = L"In the year 2026, Easter holiday occurs in day 5, m
 
 std::vector<StartUp> Cases() {
   using I = MsgIcon;
+  constexpr int kStored = test::kStoredCalendarDate;
   const DateTime dec7{2026, 12, 7, 9, 30, 0};
   return {
       {L"", {2026, 3, 1, 12, 0, 0}, {{I::kInformation, k2026}}, true, true, 126, k2026, 20260405},
@@ -86,27 +87,13 @@ std::vector<StartUp> Cases() {
        true,
        -1,
        L"",
-       test::kStoredCalendarDate},
+       kStored},
       // The date is put on the calendar, then the year cannot be selected.
       {L"1800", dec7, {{I::kCritical, L"Invalid property value"}}, true, false, -1, L"", 18000413},
       {L"2101", dec7, {{I::kCritical, L"Invalid property value"}}, true, false, -1, L"", 21010417},
       // The calendar refuses a date before 14 September 1752 already.
-      {L"1700",
-       dec7,
-       {{I::kCritical, L"Invalid property value"}},
-       true,
-       false,
-       -1,
-       L"",
-       test::kStoredCalendarDate},
-      {L"1590",
-       dec7,
-       {{I::kCritical, L"Invalid property value"}},
-       true,
-       false,
-       -1,
-       L"",
-       test::kStoredCalendarDate},
+      {L"1700", dec7, {{I::kCritical, L"Invalid property value"}}, true, false, -1, L"", kStored},
+      {L"1590", dec7, {{I::kCritical, L"Invalid property value"}}, true, false, -1, L"", kStored},
       {L"40000", dec7, {{I::kCritical, L"Overflow"}}, false, false, -1, L"", 0},
   };
 }
