@@ -6,9 +6,13 @@
 //   startup_bench VELMORA_EXE FLOOR_EXE BARE_EXE [--runs N] [--breakdown]
 // With --breakdown the floor is also timed stopping after each of its steps,
 // to tell where the time between the bare window and the floor goes.
+// Before timing, the windows of velmora.exe and the floor are compared
+// (classes, styles, sizes, children, texts, list state); a difference is
+// printed, since the ratio then measures two different windows.
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdarg>
 #include <cstdio>
 #include <cwchar>
 #include <string>
@@ -59,11 +63,95 @@ double Now() {
   return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
+// ---- What a window looks like, as another process can read it -------------
+
+std::wstring Format(const wchar_t* format, ...) {
+  wchar_t buffer[512];
+  va_list args;
+  va_start(args, format);
+  std::vswprintf(buffer, sizeof buffer / sizeof buffer[0], format, args);
+  va_end(args);
+  return buffer;
+}
+
+std::wstring Text(HWND hwnd) {
+  wchar_t text[256] = {};
+  GetWindowTextW(hwnd, text, 256);
+  return text;
+}
+
+std::wstring ClassOf(HWND hwnd) {
+  wchar_t name[64] = {};
+  GetClassNameW(hwnd, name, 64);
+  return name;
+}
+
+// The window's pixels, frame and caption with its icon included, as a
+// checksum: the fonts, the texts, the list's selection and the calendar's
+// month and day show in them.
+unsigned PixelSum(HWND hwnd) {
+  RECT r;
+  GetWindowRect(hwnd, &r);
+  OffsetRect(&r, -r.left, -r.top);
+  const HDC dc = GetWindowDC(hwnd);
+  const HDC memory = CreateCompatibleDC(dc);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof info.bmiHeader, r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  const HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
+  unsigned sum = 2166136261u;  // FNV-1a
+  const auto* p = static_cast<const unsigned char*>(bits);
+  for (long i = 0; bits != nullptr && i < 4L * r.right * r.bottom; ++i)
+    sum = (sum ^ p[i]) * 16777619u;
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(hwnd, dc);
+  return sum;
+}
+
+// One line for the window and one for each child, front to back.
+std::vector<std::wstring> Describe(HWND hwnd) {
+  RECT window;
+  RECT client;
+  GetWindowRect(hwnd, &window);
+  GetClientRect(hwnd, &client);
+  std::vector<std::wstring> lines = {Format(
+      L"window %ls: class style %#lx, style %#lx, ex-style %#lx, %ldx%ld (client %ldx%ld), "
+      L"pixels %08x, \"%ls\"",
+      ClassOf(hwnd).c_str(), GetClassLongW(hwnd, GCL_STYLE), GetWindowLongW(hwnd, GWL_STYLE),
+      GetWindowLongW(hwnd, GWL_EXSTYLE), window.right - window.left, window.bottom - window.top,
+      client.right, client.bottom, PixelSum(hwnd), Text(hwnd).c_str())};
+  for (HWND c = GetWindow(hwnd, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+    RECT r;
+    GetWindowRect(c, &r);
+    MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&r), 2);
+    std::wstring line =
+        Format(L"  %ls: style %#lx, ex-style %#lx, at %ld,%ld %ldx%ld, \"%ls\"", ClassOf(c).c_str(),
+               GetWindowLongW(c, GWL_STYLE), GetWindowLongW(c, GWL_EXSTYLE), r.left, r.top,
+               r.right - r.left, r.bottom - r.top, Text(c).c_str());
+    if (ClassOf(c) == L"ComboBox") {
+      RECT dropped{};
+      SendMessageW(c, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+      line += Format(L", %d entries, entry %d selected, entries %d high, dropped %ld high",
+                     static_cast<int>(SendMessageW(c, CB_GETCOUNT, 0, 0)),
+                     static_cast<int>(SendMessageW(c, CB_GETCURSEL, 0, 0)),
+                     static_cast<int>(SendMessageW(c, CB_GETITEMHEIGHT, 0, 0)),
+                     dropped.bottom - dropped.top);
+    }
+    lines.push_back(line);
+  }
+  return lines;
+}
+
 // ---- Timing -----------------------------------------------------------------
 
 // One start: milliseconds until the window is visible, or a negative value
-// when the program fails (it is ended then).
-double TimeOneStart(const Program& p) {
+// when the program fails (it is ended then). With `shape`, the window is
+// described once the program waits for input.
+double TimeOneStart(const Program& p, std::vector<std::wstring>* shape = nullptr) {
   std::wstring line = L"\"" + p.exe + L"\"";
   if (!p.args.empty()) line += L" " + p.args;
   STARTUPINFOW si{};
@@ -90,6 +178,13 @@ double TimeOneStart(const Program& p) {
 
   bool ok = elapsed >= 0;
   if (ok) {
+    if (shape != nullptr) {
+      // Under Wine the first paint reaches the screen a while after the
+      // program first waits for input.
+      WaitForInputIdle(pi.hProcess, 20000);
+      Sleep(1000);
+      *shape = Describe(s.hwnd);
+    }
     PostMessageW(s.hwnd, WM_CLOSE, 0, 0);
     ok = WaitForSingleObject(pi.hProcess, 20000) == WAIT_OBJECT_0;
   }
@@ -149,10 +244,23 @@ int wmain(int argc, wchar_t** argv) {
     programs.push_back({"  + two fonts", floor, L"--upto fonts", {}});
   }
 
-  // One start of each first, untimed: files into the cache, DLLs mapped.
-  for (const Program& p : programs) {
-    if (TimeOneStart(p) < 0) return 1;
+  // One start of each first, untimed: files into the cache, DLLs mapped;
+  // velmora.exe's window and the floor's are compared meanwhile.
+  std::vector<std::wstring> velmora_shape;
+  std::vector<std::wstring> floor_shape;
+  for (std::size_t k = 0; k < programs.size(); ++k) {
+    std::vector<std::wstring>* shape = k == 0 ? &velmora_shape : k == 1 ? &floor_shape : nullptr;
+    if (TimeOneStart(programs[k], shape) < 0) return 1;
   }
+  const bool same = velmora_shape == floor_shape;
+  if (!same) {
+    std::printf("the floor's window is not velmora.exe's:\n");
+    for (const auto* shape : {&velmora_shape, &floor_shape}) {
+      std::printf("%s\n", shape == &velmora_shape ? "velmora.exe:" : "floor:");
+      for (const std::wstring& l : *shape) std::printf("%ls\n", l.c_str());
+    }
+  }
+
   for (int round = 0; round < runs; ++round) {
     // Interleaved, and each round in the other order, so that drift over
     // the run falls on all programs alike.
@@ -174,7 +282,8 @@ int wmain(int argc, wchar_t** argv) {
                 *std::max_element(p.ms.begin(), p.ms.end()));
   }
   const double velmora = Median(programs[0].ms);
-  std::printf("velmora/floor: %.3f (target: at most 1.05)\n", velmora / Median(programs[1].ms));
+  std::printf("velmora/floor: %.3f (target: at most 1.05)%s\n", velmora / Median(programs[1].ms),
+              same ? "" : " -- NOT the same window, see above");
   std::printf("velmora/bare: %.3f\n", velmora / Median(programs[2].ms));
   std::fflush(stdout);
   return 0;
