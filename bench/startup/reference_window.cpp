@@ -115,8 +115,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
                                     frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
   if (hwnd == nullptr) return 1;
 
-  auto child = [&](const wchar_t* cls, DWORD style, const FmainWindow::TwipsRect& t) {
-    return CreateWindowExW(0, cls, L"", WS_CHILD | WS_VISIBLE | style, px(t.left), px(t.top),
+  auto child = [&](const wchar_t* cls, DWORD style, const FmainWindow::TwipsRect& t,
+                   const wchar_t* text = L"") {
+    return CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, px(t.left), px(t.top),
                            px(t.width), px(t.height), hwnd, nullptr, instance, nullptr);
   };
   // Children are linked below their older siblings: the list, made first,
@@ -124,8 +125,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
   const HWND combo = upto >= kList ? child(L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
                                            FmainWindow::kCboYear)
                                    : nullptr;
-  const HWND label =
-      upto >= kAll ? child(L"STATIC", SS_LEFT | SS_NOPREFIX, FmainWindow::kLbl) : nullptr;
+  const HWND label = upto >= kAll
+                         ? child(L"STATIC", SS_LEFT | SS_NOPREFIX, FmainWindow::kLbl, kSentence)
+                         : nullptr;
   const HWND calendar =
       upto >= kCalendar ? child(MONTHCAL_CLASSW, WS_TABSTOP | WS_CLIPSIBLINGS, FmainWindow::kCal)
                         : nullptr;
@@ -156,7 +158,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
   if (upto >= kAll) {
     SendMessageW(combo, CB_SETCURSEL, kYear - Fmain::kFirstYear, 0);
     SendMessageW(calendar, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&kEaster));
-    SetWindowTextW(label, kSentence);
   }
 
   ShowWindow(hwnd, SW_SHOW);
