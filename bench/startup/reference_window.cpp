@@ -10,7 +10,7 @@
 // - bare_window.exe (BARE_WINDOW defined): the top-level window alone, with
 //   a manifest without Common Controls 6; comctl32.dll is not loaded.
 // For the benchmark's breakdown the floor stops after a step:
-//   floor_window --upto window|icon|init|calendar|list|fonts
+//   floor_window --upto window|icon|calendar|list|fonts
 #include <windows.h>
 
 #include <commctrl.h>
@@ -26,7 +26,7 @@ using velmora::Fmain;
 using velmora::FmainWindow;
 
 // What the floor adds, in the order of the breakdown.
-enum Step { kWindow, kIcon, kInit, kCalendar, kList, kFonts, kAll };
+enum Step { kWindow, kIcon, kCalendar, kList, kFonts, kAll };
 
 #ifdef BARE_WINDOW
 constexpr bool kBare = true;
@@ -47,8 +47,7 @@ constexpr wchar_t kSentence[] = L"In the year 1990, Easter holiday occurs in day
 static_assert(Fmain::kFirstYear >= 1000 && Fmain::kLastYear <= 9999, "years of four digits");
 
 Step Upto(const wchar_t* command_line) {
-  static constexpr const wchar_t* kNames[] = {L"window",   L"icon", L"init",
-                                              L"calendar", L"list", L"fonts"};
+  static constexpr const wchar_t* kNames[] = {L"window", L"icon", L"calendar", L"list", L"fonts"};
   const wchar_t* option = std::wcsstr(command_line, L"--upto ");
   if (kBare || option == nullptr) return kBare ? kWindow : kAll;
   for (int step = kWindow; step < kAll; ++step) {
@@ -89,7 +88,7 @@ HFONT Arial(int hundredths, int weight, int dpi) {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
   const Step upto = Upto(command_line != nullptr ? command_line : L"");
-  if (upto >= kInit) InitCommonControls6();
+  InitCommonControls6();
 
   const HDC screen = GetDC(nullptr);
   const int dpi = GetDeviceCaps(screen, LOGPIXELSY);

@@ -237,9 +237,8 @@ int wmain(int argc, wchar_t** argv) {
                                    {"floor (velmora.exe's window)", floor, L"", {}},
                                    {"bare window", WindowsPath(argv[3]), L"", {}}};
   if (breakdown) {
-    programs.push_back({"  + Common Controls 6 manifest", floor, L"--upto window", {}});
+    programs.push_back({"  + Common Controls 6", floor, L"--upto window", {}});
     programs.push_back({"  + class icons", floor, L"--upto icon", {}});
-    programs.push_back({"  + InitCommonControlsEx", floor, L"--upto init", {}});
     programs.push_back({"  + month calendar", floor, L"--upto calendar", {}});
     programs.push_back({"  + list of 201 years", floor, L"--upto list", {}});
     programs.push_back({"  + two fonts", floor, L"--upto fonts", {}});
