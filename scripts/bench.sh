@@ -49,21 +49,23 @@ done
 # ---------------------------------------------------------------------------
 # START-UP TIMING UNDER WINE
 # From just before CreateProcess to a visible window, velmora.exe (1990: no
-# box) against a minimal GUI program, 20 runs each, interleaved; then the
-# minimal program with velmora.exe's steps added one by one (the breakdown).
+# box) against its floor (the least program that makes the same window) and
+# a bare window, 40 runs each, interleaved; then the floor step by step from
+# the bare window (the breakdown).
 # ---------------------------------------------------------------------------
 echo
 echo "== Start-up under Wine"
 startup_exes=(build/win32/startup_bench.exe build/win32/velmora.exe
-              build/win32/minimal_window.exe build/win32/minimal_window_cc6.exe)
+              build/win32/floor_window.exe build/win32/bare_window.exe)
 startup_ok=1
 for exe in "${startup_exes[@]}"; do
   [ -f "$exe" ] || { echo "bench: $exe is not built (make win32)" >&2; startup_ok=0; }
 done
 if [ "$startup_ok" = 1 ]; then
+  uptime
   scripts/wine-session.sh build/win32 scripts/wine-run.sh --prefix build/win32/wineprefix \
-    build/win32/startup_bench.exe build/win32/velmora.exe build/win32/minimal_window.exe \
-    --breakdown build/win32/minimal_window_cc6.exe
+    "${startup_exes[@]}" --breakdown
+  uptime
 fi
 # ---------------------------------------------------------------------------
 # END OF START-UP TIMING UNDER WINE
