@@ -1,5 +1,7 @@
 #include "cli/feasts.hpp"
 
+#include "computus/bas_Computus.hpp"
+
 namespace velmora::cli {
 namespace {
 
@@ -31,6 +33,19 @@ DayMonth AddDays(Int16 year, DayMonth date, Int16 days, bool julian) {
     ++month;
   }
   return {n, month};
+}
+
+std::string DaysFromEasterText(Int16 offset) {
+  if (offset == 0) return "Easter Sunday";
+  const int days = offset < 0 ? -offset : offset;
+  return std::to_string(days) + (days == 1 ? " day " : " days ") +
+         (offset < 0 ? "before" : "after") + " Easter Sunday";
+}
+
+const char* ReckoningName(Int16 method) {
+  return method == bas_Computus::kMethodJulianInGregorian
+             ? "the Julian reckoning, in the Gregorian calendar"
+             : "the Gregorian reckoning";
 }
 
 }  // namespace velmora::cli

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 #include "runtime/checked.hpp"
@@ -59,5 +60,12 @@ struct DayMonth {
 // Both dates must lie within February to December of the year, as the
 // feasts of kFeasts and the days after them do.
 DayMonth AddDays(Int16 year, DayMonth date, Int16 days, bool julian);
+
+// "48 days before Easter Sunday", "1 day after Easter Sunday"; for Easter
+// Sunday itself its own name.
+std::string DaysFromEasterText(Int16 offset);
+
+// The name of a method's reckoning: "the Gregorian reckoning" for method 3.
+const char* ReckoningName(Int16 method);
 
 }  // namespace velmora::cli

@@ -1,0 +1,79 @@
+// The text of velmora-cli --help, which is also the source of its man page
+// (help2man): the usage, the options, the feasts from kFeasts, the formats
+// and the exit status.
+#include <string>
+
+#include "cli/cli.hpp"
+#include "cli/feasts.hpp"
+
+namespace velmora::cli {
+namespace {
+
+constexpr const char kUsageHead[] =
+    "Usage: velmora-cli [--method N] [--feast NAME]... [--format F]\n"
+    "                   [YEAR | FROM..TO]...\n"
+    "\n"
+    "Prints the date of Easter Sunday, or of the feasts that hang on it, for\n"
+    "each YEAR and for every year from FROM to TO (both included, FROM not\n"
+    "after TO), year by year in the order given. Without a year it prints the\n"
+    "present year's.\n"
+    "\n"
+    "Options (a value follows as the next argument or after '=': --method=2):\n"
+    "  --method N  the reckoning (default 3):\n"
+    "                1  Julian reckoning, the date in the Julian calendar\n"
+    "                   (years 326 and later)\n"
+    "                2  Julian reckoning, the date converted to the Gregorian\n"
+    "                   calendar (years 1583 to 4099)\n"
+    "                3  Gregorian reckoning (years 1583 to 4099)\n"
+    "  --feast NAME\n"
+    "              a feast to print (default easter); repeat it for several,\n"
+    "              which each year prints in the order named. A feast named\n"
+    "              twice prints once, where first named; \"all\" prints every\n"
+    "              feast, in this order, whatever else is named:\n";
+constexpr const char kUsageTail[] =
+    "              The days are counted in the method's calendar.\n"
+    "  --format F  the output (default text):\n"
+    "                text  a sentence per date\n"
+    "                iso   a date per line, YYYY-MM-DD\n"
+    "                csv   a header \"year,feast,date\", then a row per date: the\n"
+    "                      feast by NAME, the date YYYY-MM-DD (RFC 4180, CRLF)\n"
+    "                json  one array of objects {\"year\", \"feast\", \"date\", \"method\"}\n"
+    "                ics   an iCalendar file (RFC 5545) with an all-day event per\n"
+    "                      date, to import into a calendar application; methods\n"
+    "                      2 and 3 only (calendar files hold Gregorian dates). A\n"
+    "                      date asked for twice is listed once.\n"
+    "              With --method 1 the dates are dates of the Julian calendar.\n"
+    "  --iso       short for --format iso\n"
+    "  --help      print this help and exit\n"
+    "  --version   print the version and exit\n"
+    "\n"
+    "A year is an optional minus sign and digits, -32768 to 32767.\n"
+    "\n"
+    "Exit status: 0 when every year has a date; 1 when the method refuses a\n"
+    "year (its message goes to standard error; the other years are still\n"
+    "printed, and a json document or a calendar stays whole); 2 when the\n"
+    "command line is wrong (nothing is printed).\n";
+
+std::string BuildUsage() {
+  std::string text = kUsageHead;
+  for (const FeastInfo& feast : kFeasts) {
+    std::string line = "                " + std::string(feast.name);
+    line.resize(33, ' ');
+    line += feast.display;
+    if (feast.offset != 0) {
+      line.resize(50, ' ');
+      line += DaysFromEasterText(feast.offset);
+    }
+    text += line + '\n';
+  }
+  return text + kUsageTail;
+}
+
+}  // namespace
+
+const char* UsageText() {
+  static const std::string text = BuildUsage();
+  return text.c_str();
+}
+
+}  // namespace velmora::cli
