@@ -74,7 +74,7 @@ int WriteDates(const CliRequest& request, Runtime& runtime, DateFormat& format,
     const Int16 present = runtime.Now().year;
     years.push_back({present, present});
   }
-  const bool julian = request.method == bas_Computus::kMethodJulian;
+  const CalendarKind calendar = CalendarOf(request.method);
   int code = kExitOk;
   for (const YearRange& range : years) {
     // An int counter: an Int16 one could not step past 32767.
@@ -86,7 +86,7 @@ int WriteDates(const CliRequest& request, Runtime& runtime, DateFormat& format,
         continue;
       }
       for (const std::size_t feast : request.feasts) {
-        format.Date(year16, feast, AddDays(year16, easter, kFeasts[feast].offset, julian));
+        format.Date(year16, feast, AddDays(year16, easter, kFeasts[feast].offset, calendar));
       }
     }
   }

@@ -77,7 +77,7 @@ class IcsFormat final : public DateFormat {
     event += "DTSTART;VALUE=DATE:";
     AppendDate(event, year, date, 0);
     event += "\r\nDTEND;VALUE=DATE:";
-    AppendDate(event, year, AddDays(year, date, 1, false), 0);
+    AppendDate(event, year, AddDays(year, date, 1, CalendarKind::kGregorian), 0);
     event += "\r\n";
     event += feast_lines_[feast];
     event += "END:VEVENT\r\n";
