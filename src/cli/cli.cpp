@@ -33,12 +33,7 @@ class CliConsoleRuntime final : public ConsoleRuntime {
 
   void MsgBox(const std::wstring& text, MsgIcon, const std::optional<std::wstring>&) override {
     std::fflush(out_);
-    // Line breaks in message texts are lone carriage returns.
-    std::string body = ToUtf8(text);
-    for (char& c : body) {
-      if (c == '\r') c = '\n';
-    }
-    ErrorLine(err_, {"velmora-cli: ", std::to_string(year_), ": ", body});
+    ErrorLine(err_, {"velmora-cli: ", std::to_string(year_), ": ", ConsoleText(text)});
   }
 
  private:
