@@ -24,20 +24,21 @@ namespace {
 // The console backend of velmora-cli. A refusal of the computation becomes
 // one line on standard error that names the program and the year refused:
 // "velmora-cli: 1500: Gregorian calendar Easters apply for years 1583 to 4099
-// only." The dates already written go out first, so that a refusal appears
-// among them where it belongs when both streams go to one terminal.
+// only." The dates already written go out first, through the writer that
+// reports their failure, so that a refusal appears among them where it
+// belongs when both streams go to one terminal.
 class CliConsoleRuntime final : public ConsoleRuntime {
  public:
-  CliConsoleRuntime(std::FILE* out, std::FILE* err, const int& year)
-      : ConsoleRuntime({}, err), out_(out), err_(err), year_(year) {}
+  CliConsoleRuntime(OutputWriter& writer, std::FILE* err, const int& year)
+      : ConsoleRuntime({}, err), writer_(writer), err_(err), year_(year) {}
 
   void MsgBox(const std::wstring& text, MsgIcon, const std::optional<std::wstring>&) override {
-    std::fflush(out_);
+    writer_.Flush();
     ErrorLine(err_, {"velmora-cli: ", std::to_string(year_), ": ", ConsoleText(text)});
   }
 
  private:
-  std::FILE* out_;
+  OutputWriter& writer_;
   std::FILE* err_;
   const int& year_;  // the year being computed
 };
@@ -62,8 +63,8 @@ std::unique_ptr<DateFormat> MakeDateFormat(const CliRequest& request, Runtime& r
 // Hands the format the dates; returns kExitRefused when a year was refused.
 // `year` is kept at the year being computed, for the backend to name in a
 // refusal.
-int WriteDates(const CliRequest& request, Runtime& runtime, DateFormat& format,
-               const OutputWriter& writer, int& year) {
+int ComputeDates(const CliRequest& request, Runtime& runtime, DateFormat& format,
+                 const OutputWriter& writer, int& year) {
   std::vector<YearRange> years = request.years;
   if (years.empty()) {
     const Int16 present = runtime.Now().year;
@@ -88,8 +89,37 @@ int WriteDates(const CliRequest& request, Runtime& runtime, DateFormat& format,
   return code;
 }
 
-int Run(const std::vector<std::string>& args, std::FILE* out, std::FILE* err, Runtime& runtime,
-        int& year) {
+// The dates of the request in its format, with the caller's backend or
+// else velmora-cli's own.
+int WriteDates(const CliRequest& request, OutputWriter& writer, std::FILE* out, std::FILE* err,
+               Runtime* given) {
+#ifdef _WIN32
+  // csv and ics lines end in CRLF as written: no text-mode translation.
+  if (request.format == Format::kCsv || request.format == Format::kIcs) {
+    _setmode(_fileno(out), _O_BINARY);
+  }
+#else
+  (void)out;
+#endif
+  int year = 0;
+  CliConsoleRuntime console(writer, err, year);
+  Runtime& runtime = given != nullptr ? *given : console;
+  ScopedRuntime installed(runtime);
+  const std::unique_ptr<DateFormat> format = MakeDateFormat(request, runtime, writer);
+  try {
+    format->Begin();
+    const int code = ComputeDates(request, runtime, *format, writer, year);
+    format->End();
+    return code;
+  } catch (const RuntimeError& e) {
+    format->End();
+    writer.Flush();
+    ErrorLine(err, {"velmora-cli: ", e.what()});
+    return kExitRefused;
+  }
+}
+
+int Run(const std::vector<std::string>& args, std::FILE* out, std::FILE* err, Runtime* given) {
   const ParsedArgs parsed = ParseCliArgs(args);
   if (const auto* usage = std::get_if<UsageError>(&parsed)) {
     ErrorLine(err, {"velmora-cli: ", usage->message, "\nTry \"velmora-cli --help\" for usage."});
@@ -106,29 +136,11 @@ int Run(const std::vector<std::string>& args, std::FILE* out, std::FILE* err, Ru
     case CliAction::kVersion:
       writer.Text("velmora-cli " VELMORA_FV_STRING "\n");
       break;
-    case CliAction::kDates: {
-#ifdef _WIN32
-      // csv and ics lines end in CRLF as written: no text-mode translation.
-      if (request.format == Format::kCsv || request.format == Format::kIcs) {
-        _setmode(_fileno(out), _O_BINARY);
-      }
-#endif
-      ScopedRuntime installed(runtime);
-      const std::unique_ptr<DateFormat> format = MakeDateFormat(request, runtime, writer);
-      try {
-        format->Begin();
-        code = WriteDates(request, runtime, *format, writer, year);
-        format->End();
-      } catch (const RuntimeError& e) {
-        format->End();
-        writer.Finish();
-        ErrorLine(err, {"velmora-cli: ", e.what()});
-        return kExitRefused;
-      }
+    case CliAction::kDates:
+      code = WriteDates(request, writer, out, err, given);
       break;
-    }
   }
-
+  // Whatever else happened, output that did not all arrive is a failure.
   if (!writer.Finish()) {
     if (!ReaderWentAway(writer.error())) {
       ErrorLine(err, {"velmora-cli: cannot write the output: ", std::strerror(writer.error())});
@@ -141,14 +153,11 @@ int Run(const std::vector<std::string>& args, std::FILE* out, std::FILE* err, Ru
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
-  int year = 0;
-  CliConsoleRuntime runtime(out, err, year);
-  return Run(args, out, err, runtime, year);
+  return Run(args, out, err, nullptr);
 }
 
 int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err, Runtime& runtime) {
-  int year = 0;
-  return Run(args, out, err, runtime, year);
+  return Run(args, out, err, &runtime);
 }
 
 }  // namespace velmora::cli

@@ -265,16 +265,27 @@ TEST(RunCli, ACalendarIsStampedByTheRuntimesUtcClock) {
 }
 
 #ifndef _WIN32
+// A full disk is reported whichever write meets it: one of many dates, the
+// flush before a refusal, the last flush of a short output.
 TEST(RunCli, AFullDiskIsReportedAndStopsTheRun) {
-  std::FILE* full = std::fopen("/dev/full", "w");
-  if (full == nullptr) GTEST_SKIP() << "no /dev/full";
-  std::FILE* err = std::tmpfile();
-  ASSERT_NE(err, nullptr);
-  EXPECT_EQ(RunCli({"1583..4099"}, full, err), kExitRefused);
-  std::fclose(full);
-  const auto lines = Lines(ReadBack(err));
-  ASSERT_EQ(lines.size(), 1u);
-  EXPECT_EQ(lines[0].rfind("velmora-cli: cannot write the output: ", 0), 0u) << lines[0];
+  const std::string refusal =
+      "velmora-cli: 1500: Gregorian calendar Easters apply for years 1583 to 4099 only.";
+  const std::pair<Args, std::vector<std::string>> cases[] = {
+      {{"1583..4099"}, {}}, {{"2026"}, {}}, {{"2026", "1500"}, {refusal}}, {{"--help"}, {}}};
+  for (const auto& [args, refusals] : cases) {
+    SCOPED_TRACE(Joined(args));
+    std::FILE* full = std::fopen("/dev/full", "w");
+    if (full == nullptr) GTEST_SKIP() << "no /dev/full";
+    std::FILE* err = std::tmpfile();
+    ASSERT_NE(err, nullptr);
+    EXPECT_EQ(RunCli(args, full, err), kExitRefused);
+    std::fclose(full);
+    auto lines = Lines(ReadBack(err));
+    ASSERT_EQ(lines.size(), refusals.size() + 1);
+    EXPECT_EQ(lines.back().rfind("velmora-cli: cannot write the output: ", 0), 0u) << lines.back();
+    lines.pop_back();
+    EXPECT_EQ(lines, refusals);
+  }
 }
 #endif
 
