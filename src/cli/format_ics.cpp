@@ -47,15 +47,7 @@ class IcsFormat final : public DateFormat {
   IcsFormat(OutputWriter& out, const CliRequest& request, Runtime& runtime)
       : out_(out), request_(request), runtime_(runtime) {}
 
-  void Begin() override {
-    std::string head;
-    AppendContentLine(head, "BEGIN:VCALENDAR");
-    AppendContentLine(head, "VERSION:2.0");
-    AppendContentLine(head, "PRODID:-//Velmora//velmora-cli " VELMORA_FV_STRING "//EN");
-    AppendContentLine(head, "CALSCALE:GREGORIAN");
-    out_.Text(head);
-    MakeFixedLines();
-  }
+  void Begin() override { MakeFixedLines(); }
 
   // An all-day event: DTEND, the day after, is not part of it. Its UID is
   // made of the year, the feast and the method, so that importing the same
@@ -68,6 +60,7 @@ class IcsFormat final : public DateFormat {
       listed_[index] = true;
     }
 
+    if (!begun_) WriteHead();
     std::string uid = "UID:";
     AppendNumber(uid, year);
     uid += uid_tail_[feast];
@@ -84,9 +77,23 @@ class IcsFormat final : public DateFormat {
     out_.Text(event);
   }
 
-  void End() override { out_.Text("END:VCALENDAR\r\n"); }
+  // A calendar needs at least one event (RFC 5545, 3.6): when no year gave
+  // one, there is no calendar at all.
+  void End() override {
+    if (begun_) out_.Text("END:VCALENDAR\r\n");
+  }
 
  private:
+  void WriteHead() {
+    std::string head;
+    AppendContentLine(head, "BEGIN:VCALENDAR");
+    AppendContentLine(head, "VERSION:2.0");
+    AppendContentLine(head, "PRODID:-//Velmora//velmora-cli " VELMORA_FV_STRING "//EN");
+    AppendContentLine(head, "CALSCALE:GREGORIAN");
+    out_.Text(head);
+    begun_ = true;
+  }
+
   // DTSTAMP, and the lines of each feast's events that do not depend on the
   // year.
   void MakeFixedLines() {
@@ -115,6 +122,7 @@ class IcsFormat final : public DateFormat {
   OutputWriter& out_;
   const CliRequest& request_;
   Runtime& runtime_;
+  bool begun_ = false;  // the calendar's head is written
   std::string stamp_;
   std::array<std::string, kFeasts.size()> uid_tail_, feast_lines_;
   std::vector<bool> listed_ = std::vector<bool>((kLastYear - kFirstYear + 1) * kFeasts.size());

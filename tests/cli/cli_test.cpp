@@ -172,6 +172,8 @@ TEST(RunCli, RefusedYearsShowTheComputationsMessageAndTheRestStillPrint) {
         "]"},
        refused(1582)},
       {{"--format=json", "4100"}, {"[]"}, refused(4100)},
+      // A calendar without an event is none: nothing at all.
+      {{"--format=ics", "4100", "1500"}, {}, refused(4100) + refused(1500)},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(Joined(c.args));
