@@ -49,6 +49,7 @@ void AppendNumber(std::string& text, int value, int width) {
 }
 
 void AppendDate(std::string& text, int year, DayMonth date, char separator) {
+  if (year > 9999) text += '+';
   AppendNumber(text, year, 4);
   if (separator != 0) text += separator;
   AppendNumber(text, date.month, 2);

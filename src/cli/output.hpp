@@ -46,8 +46,9 @@ bool ReaderWentAway(int error);
 // digits.
 void AppendNumber(std::string& text, int value, int width = 1);
 
-// YYYY-MM-DD, or with `separator` 0, YYYYMMDD; years past 9999 keep all
-// their digits.
+// YYYY-MM-DD, or with `separator` 0, YYYYMMDD (ISO 8601). A year past 9999
+// is written in ISO 8601's expanded form, all its digits after a plus sign:
+// +25000-03-26.
 void AppendDate(std::string& text, int year, DayMonth date, char separator = '-');
 
 }  // namespace velmora::cli

@@ -80,10 +80,18 @@ TEST(RunCli, PrintsOneLinePerYearInTheOrderGiven) {
       {{"--method", "1", "--iso", "2026"}, {"2026-03-30"}},
       {{"--method=2", "--iso", "2024"}, {"2024-05-05"}},
       {{"--method=2", "2024"}, {"In the year 2024, Easter holiday occurs in day 5, month 5."}},
-      // Years below 1000 keep four digits, years beyond 9999 all of theirs.
-      {{"--method", "1", "--iso", "326", "25000"}, {"0326-04-03", "25000-03-26"}},
+      // Years below 1000 keep four digits, years beyond 9999 all of theirs
+      // after a sign (ISO 8601's expanded years), in every format.
+      {{"--method", "1", "--iso", "326", "9999", "25000"},
+       {"0326-04-03", "9999-04-15", "+25000-03-26"}},
+      {{"--method=1", "--format=csv", "10000"},
+       {"year,feast,date\r", "10000,easter,+10000-04-06\r"}},
+      {{"--method=1", "--format=json", "25000"},
+       {"[",
+        "  {\"year\": 25000, \"feast\": \"easter\", \"date\": \"+25000-03-26\", \"method\": 1}",
+        "]"}},
       // The last 16-bit years: the loop must end.
-      {{"--method", "1", "--iso", "32766..32767"}, {"32766-04-18", "32767-04-10"}},
+      {{"--method", "1", "--iso", "32766..32767"}, {"+32766-04-18", "+32767-04-10"}},
       {{"--feast", "good-friday", "2026"},
        {"In the year 2026, Good Friday occurs in day 3, month 4."}},
       // Year by year, the feasts in the order named.
@@ -142,8 +150,8 @@ TEST(RunCli, EveryFeastOfEveryYearFromDayNumbers) {
       ASSERT_EQ(jdn % 7, feast.weekday) << y << " " << feast.name;
       const CivilDate d = method == 1 ? JulianFromJdn(jdn) : GregorianFromJdn(jdn);
       char row[64];
-      std::snprintf(row, sizeof row, "%d,%s,%04lld-%02d-%02d\r", y, feast.name, d.year, d.month,
-                    d.day);
+      std::snprintf(row, sizeof row, "%d,%s,%s%04lld-%02d-%02d\r", y, feast.name,
+                    d.year > 9999 ? "+" : "", d.year, d.month, d.day);
       ASSERT_EQ(lines[i], row);
     }
   }
