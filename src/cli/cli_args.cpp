@@ -127,6 +127,28 @@ std::optional<std::string> ReadFeast(std::string_view text, std::vector<std::siz
   return std::nullopt;
 }
 
+// Options that take a value: --method N, --feast NAME, --format F.
+bool TakesValue(std::string_view name) {
+  return name == "--method" || name == "--feast" || name == "--format";
+}
+
+// The action an option names: --help (-h) or --version (-V).
+std::optional<CliAction> ActionOf(std::string_view name) {
+  if (name == "--help" || name == "-h") return CliAction::kHelp;
+  if (name == "--version" || name == "-V") return CliAction::kVersion;
+  return std::nullopt;
+}
+
+// The first --help or --version that stands as an option of its own, not as
+// the value of another option and not after "--"; or none.
+std::optional<CliAction> HelpOrVersion(const std::vector<std::string>& args) {
+  for (std::size_t i = 0; i < args.size() && args[i] != "--"; ++i) {
+    if (const auto action = ActionOf(args[i])) return action;
+    if (TakesValue(args[i])) ++i;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::string QuoteArg(std::string_view arg) {
@@ -172,6 +194,11 @@ std::string QuoteArg(std::string_view arg) {
 
 ParsedArgs ParseCliArgs(const std::vector<std::string>& args) {
   CliRequest request;
+  // They win over whatever else the line holds, a bad year included.
+  if (const auto action = HelpOrVersion(args)) {
+    request.action = *action;
+    return request;
+  }
   std::vector<std::size_t> feasts;  // as named, without "all"
   bool all_feasts = false;
   bool options_ended = false;
@@ -195,7 +222,7 @@ ParsedArgs ParseCliArgs(const std::vector<std::string>& args) {
     const bool has_value = equals != std::string_view::npos;
     std::string_view value = has_value ? arg.substr(equals + 1) : std::string_view{};
 
-    if (name == "--method" || name == "--feast" || name == "--format") {
+    if (TakesValue(name)) {
       if (!has_value) {
         if (i + 1 == args.size()) return UsageError{Naming("option ", name, " needs a value")};
         value = args[++i];
@@ -209,14 +236,11 @@ ParsedArgs ParseCliArgs(const std::vector<std::string>& args) {
         problem = ReadFormat(value, request.format);
       }
       if (problem) return UsageError{*problem};
-    } else if (name == "--iso" || name == "--help" || name == "--version") {
-      if (has_value) return UsageError{Naming("option ", name, " takes no value")};
-      if (name == "--iso") {
-        request.format = Format::kIso;
-      } else {
-        request.action = name == "--help" ? CliAction::kHelp : CliAction::kVersion;
-        return request;
-      }
+    } else if (name == "--iso" && !has_value) {
+      request.format = Format::kIso;
+    } else if (name == "--iso" || ActionOf(name)) {
+      // Alone, --help and --version were answered before this loop.
+      return UsageError{Naming("option ", name, " takes no value")};
     } else {
       return UsageError{Naming("unknown option ", arg)};
     }
