@@ -29,9 +29,14 @@ std::string DaysFromEasterText(Int16 offset) {
 }
 
 const char* ReckoningName(Int16 method) {
-  return method == bas_Computus::kMethodJulianInGregorian
-             ? "the Julian reckoning, in the Gregorian calendar"
-             : "the Gregorian reckoning";
+  switch (method) {
+    case bas_Computus::kMethodJulian:
+      return "the Julian reckoning, in the Julian calendar";
+    case bas_Computus::kMethodJulianInGregorian:
+      return "the Julian reckoning, in the Gregorian calendar";
+    default:
+      return "the Gregorian reckoning";
+  }
 }
 
 }  // namespace velmora::cli

@@ -65,7 +65,8 @@ DayMonth AddDays(Int16 year, DayMonth date, Int16 days, CalendarKind calendar);
 // Sunday itself its own name.
 std::string DaysFromEasterText(Int16 offset);
 
-// The name of a method's reckoning: "the Gregorian reckoning" for method 3.
+// The name of the reckoning of method 1, 2 or 3, as --help and a calendar's
+// events give it: "the Gregorian reckoning" for method 3.
 const char* ReckoningName(Int16 method);
 
 }  // namespace velmora::cli

@@ -5,6 +5,7 @@
 
 #include "cli/cli.hpp"
 #include "cli/feasts.hpp"
+#include "computus/bas_Computus.hpp"
 
 namespace velmora::cli {
 namespace {
@@ -19,12 +20,8 @@ constexpr const char kUsageHead[] =
     "present year's.\n"
     "\n"
     "Options (a value follows as the next argument or after '=': --method=2):\n"
-    "  --method N  the reckoning (default 3):\n"
-    "                1  Julian reckoning, the date in the Julian calendar\n"
-    "                   (years 326 and later)\n"
-    "                2  Julian reckoning, the date converted to the Gregorian\n"
-    "                   calendar (years 1583 to 4099)\n"
-    "                3  Gregorian reckoning (years 1583 to 4099)\n"
+    "  --method N  the reckoning (default 3):\n";
+constexpr const char kUsageFeasts[] =
     "  --feast NAME\n"
     "              a feast to print (default easter); repeat it for several,\n"
     "              which each year prints in the order named. A feast named\n"
@@ -49,18 +46,36 @@ constexpr const char kUsageTail[] =
     "  -h, --help  print this help and exit\n"
     "  -V, --version\n"
     "              print the version and exit\n"
-    "              Either of these two, anywhere on the line, is answered\n"
-    "              whatever else the line holds.\n"
     "\n"
-    "A year is an optional minus sign and digits, -32768 to 32767.\n"
+    "A year is an optional minus sign and digits, -32768 to 32767. --help and\n"
+    "--version are answered wherever they stand, whatever else the line holds.\n"
     "\n"
-    "Exit status: 0 when every year has a date; 1 when the method refuses a\n"
-    "year (its message goes to standard error; the other years are still\n"
-    "printed, and a json document or a calendar stays whole); 2 when the\n"
-    "command line is wrong (nothing is printed).\n";
+    "Exit status:\n"
+    "  0  every year has its dates, or the help or the version was printed\n"
+    "  1  the method refused a year: its message went to standard error, the\n"
+    "     other years were still printed (a json document stays whole; a\n"
+    "     calendar is left out when no year gives an event); or the output\n"
+    "     could not be written: \"cannot write the output\" and the reason on\n"
+    "     standard error, except for a reader that stopped reading early\n"
+    "  2  the command line is wrong: nothing is printed\n";
+
+// "                3  the Gregorian reckoning\n                   (years 1583 to 4099)\n"
+std::string MethodLines(Int16 method) {
+  using namespace bas_Computus;
+  return "                " + std::to_string(method) + "  " + ReckoningName(method) +
+         "\n                   (years " +
+         (method == kMethodJulian ? std::to_string(kFirstJulianYear) + " and later)\n"
+                                  : std::to_string(kFirstGregorianYear) + " to " +
+                                        std::to_string(kLastGregorianYear) + ")\n");
+}
 
 std::string BuildUsage() {
   std::string text = kUsageHead;
+  for (const Int16 method : {bas_Computus::kMethodJulian, bas_Computus::kMethodJulianInGregorian,
+                             bas_Computus::kMethodGregorian}) {
+    text += MethodLines(method);
+  }
+  text += kUsageFeasts;
   for (const FeastInfo& feast : kFeasts) {
     std::string line = "                " + std::string(feast.name);
     line.resize(33, ' ');
