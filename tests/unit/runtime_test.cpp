@@ -91,5 +91,22 @@ TEST(ConsoleRuntime, ReportsTheBuildsVersionCommandAndAPlausibleClock) {
   EXPECT_LE(now.day, 31);
 }
 
+// The include fence: a module sees the headers of the modules it links, and
+// not their win32/ folders, which are modules of their own. This program
+// links velmora_app and sees what its sources see.
+TEST(IncludeFence, AModuleSeesItsDependenciesButNotTheirWindowsFolders) {
+#ifndef VELMORA_UNFENCED
+#if !__has_include("ui/Fmain.hpp") || !__has_include("runtime/runtime.hpp")
+  ADD_FAILURE() << "the headers of the modules linked are out of sight";
+#endif
+#if __has_include("ui/win32/accessibility.hpp") ||                                    \
+                  __has_include("runtime/win32/ansi.hpp") ||                          \
+                                __has_include("sysmenu/win32/bas_SysMenuHook.hpp") || \
+                                              __has_include("cli/cli.hpp")
+  ADD_FAILURE() << "a header of a module not linked is in sight";
+#endif
+#endif
+}
+
 }  // namespace
 }  // namespace velmora
