@@ -1,15 +1,13 @@
 #include "cli/cli_args.hpp"
 
 #include <algorithm>
-#include <cstdio>
 #include <optional>
 #include <utility>
 
+#include "cli/output.hpp"
+
 namespace velmora::cli {
 namespace {
-
-// Longest part of an argument quoted in a message; the rest is elided.
-constexpr std::size_t kQuoteLimit = 64;
 
 constexpr std::string_view kRangeMark = "..";
 
@@ -150,47 +148,6 @@ std::optional<CliAction> HelpOrVersion(const std::vector<std::string>& args) {
 }
 
 }  // namespace
-
-std::string QuoteArg(std::string_view arg) {
-  std::string out;
-  std::size_t shown = arg.size();
-  if (shown > kQuoteLimit) {
-    shown = kQuoteLimit;
-    // Do not cut a UTF-8 sequence: back off over continuation bytes.
-    while (shown > 0 && (static_cast<unsigned char>(arg[shown]) & 0xC0) == 0x80) --shown;
-  }
-  for (std::size_t i = 0; i < shown; ++i) {
-    const auto c = static_cast<unsigned char>(arg[i]);
-    switch (c) {
-      case '\n':
-        out += "\\n";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      case '"':
-        out += "\\\"";
-        break;
-      case '\\':
-        out += "\\\\";
-        break;
-      default:
-        if (c < 0x20 || c == 0x7F) {
-          constexpr char kHex[] = "0123456789ABCDEF";
-          out += "\\x";
-          out += kHex[c >> 4];
-          out += kHex[c & 15];
-        } else {
-          out += static_cast<char>(c);
-        }
-    }
-  }
-  if (shown < arg.size()) out += "...";
-  return out;
-}
 
 ParsedArgs ParseCliArgs(const std::vector<std::string>& args) {
   CliRequest request;

@@ -70,8 +70,4 @@ using ParsedArgs = std::variant<CliRequest, UsageError>;
 
 ParsedArgs ParseCliArgs(const std::vector<std::string>& args);
 
-// The argument as it appears inside a usage error: control characters
-// escaped (so the message stays one line) and a very long text shortened.
-std::string QuoteArg(std::string_view arg);
-
 }  // namespace velmora::cli

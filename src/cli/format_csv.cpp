@@ -6,7 +6,7 @@ namespace {
 
 class CsvFormat final : public DateFormat {
  public:
-  explicit CsvFormat(OutputWriter& out) : out_(out) {}
+  using DateFormat::DateFormat;
 
   void Begin() override { out_.Text("year,feast,date\r\n"); }
 
@@ -18,9 +18,6 @@ class CsvFormat final : public DateFormat {
     row += "\r\n";
     out_.Text(row);
   }
-
- private:
-  OutputWriter& out_;
 };
 
 }  // namespace

@@ -45,7 +45,7 @@ constexpr int kLastYear = bas_Computus::kLastGregorianYear;
 class IcsFormat final : public DateFormat {
  public:
   IcsFormat(OutputWriter& out, const CliRequest& request, Runtime& runtime)
-      : out_(out), request_(request), runtime_(runtime) {}
+      : DateFormat(out), request_(request), runtime_(runtime) {}
 
   void Begin() override { MakeFixedLines(); }
 
@@ -119,7 +119,6 @@ class IcsFormat final : public DateFormat {
     }
   }
 
-  OutputWriter& out_;
   const CliRequest& request_;
   Runtime& runtime_;
   bool begun_ = false;  // the calendar's head is written

@@ -6,7 +6,7 @@ namespace {
 
 class IsoFormat final : public DateFormat {
  public:
-  explicit IsoFormat(OutputWriter& out) : out_(out) {}
+  using DateFormat::DateFormat;
 
   void Date(Int16 year, std::size_t, DayMonth date) override {
     std::string line;
@@ -14,9 +14,6 @@ class IsoFormat final : public DateFormat {
     line += '\n';
     out_.Text(line);
   }
-
- private:
-  OutputWriter& out_;
 };
 
 }  // namespace

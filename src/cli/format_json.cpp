@@ -6,7 +6,7 @@ namespace {
 
 class JsonFormat final : public DateFormat {
  public:
-  JsonFormat(OutputWriter& out, Int16 method) : out_(out), method_(method) {}
+  JsonFormat(OutputWriter& out, Int16 method) : DateFormat(out), method_(method) {}
 
   void Begin() override { pending_ = "["; }
 
@@ -29,7 +29,6 @@ class JsonFormat final : public DateFormat {
   void End() override { out_.Text(pending_ + (first_ ? "]\n" : "\n]\n")); }
 
  private:
-  OutputWriter& out_;
   const Int16 method_;
   bool first_ = true;
   std::string pending_;  // the last line, not yet written

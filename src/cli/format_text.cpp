@@ -8,7 +8,7 @@ namespace {
 
 class TextFormat final : public DateFormat {
  public:
-  explicit TextFormat(OutputWriter& out) : out_(out) {}
+  using DateFormat::DateFormat;
 
   void Date(Int16 year, std::size_t feast, DayMonth date) override {
     // Easter Sunday keeps the program's own sentence.
@@ -18,9 +18,6 @@ class TextFormat final : public DateFormat {
     line += '\n';
     out_.Text(line);
   }
-
- private:
-  OutputWriter& out_;
 };
 
 }  // namespace

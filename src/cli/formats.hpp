@@ -15,6 +15,7 @@ namespace velmora::cli {
 
 class DateFormat {
  public:
+  explicit DateFormat(OutputWriter& out) : out_(out) {}
   virtual ~DateFormat() = default;
   // Before the first date.
   virtual void Begin() {}
@@ -23,6 +24,9 @@ class DateFormat {
   // After the last date, also after a run cut short, so that a json
   // document or a calendar is always whole.
   virtual void End() {}
+
+ protected:
+  OutputWriter& out_;
 };
 
 // A sentence per date.

@@ -3,6 +3,12 @@
 #include <cerrno>
 
 namespace velmora::cli {
+namespace {
+
+// Longest part of an argument quoted in a message; the rest is elided.
+constexpr std::size_t kQuoteLimit = 64;
+
+}  // namespace
 
 void OutputWriter::Text(std::string_view text) {
   if (!failed_ && std::fwrite(text.data(), 1, text.size(), out_) != text.size()) Fail();
@@ -36,6 +42,47 @@ bool ReaderWentAway(int error) {
   if (error == EINVAL) return true;
 #endif
   return error == EPIPE;
+}
+
+std::string QuoteArg(std::string_view arg) {
+  std::string out;
+  std::size_t shown = arg.size();
+  if (shown > kQuoteLimit) {
+    shown = kQuoteLimit;
+    // Do not cut a UTF-8 sequence: back off over continuation bytes.
+    while (shown > 0 && (static_cast<unsigned char>(arg[shown]) & 0xC0) == 0x80) --shown;
+  }
+  for (std::size_t i = 0; i < shown; ++i) {
+    const auto c = static_cast<unsigned char>(arg[i]);
+    switch (c) {
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      default:
+        if (c < 0x20 || c == 0x7F) {
+          constexpr char kHex[] = "0123456789ABCDEF";
+          out += "\\x";
+          out += kHex[c >> 4];
+          out += kHex[c & 15];
+        } else {
+          out += static_cast<char>(c);
+        }
+    }
+  }
+  if (shown < arg.size()) out += "...";
+  return out;
 }
 
 void AppendNumber(std::string& text, int value, int width) {

@@ -39,6 +39,10 @@ class OutputWriter {
 // One line on the error stream, made of its pieces, pushed out at once.
 void ErrorLine(std::FILE* err, std::initializer_list<std::string_view> pieces);
 
+// The argument as it appears inside a message: control characters escaped
+// (so the message stays one line) and a very long text shortened.
+std::string QuoteArg(std::string_view arg);
+
 // A reader that stopped reading is not an error worth a message.
 bool ReaderWentAway(int error);
 

@@ -1,4 +1,5 @@
 #include "cli/cli_args.hpp"
+#include "cli/output.hpp"
 
 #include <gtest/gtest.h>
 
