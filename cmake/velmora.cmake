@@ -10,24 +10,41 @@ else()
 endif()
 set(VELMORA_SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
 
-# The include root of a module: a folder of the build tree that holds a link
-# to the module's own folder under src/ and nothing else. A module sees the
+# The include root of a module: a folder of the build tree that holds the
+# module's own headers under their folder's name (modules/velmora_ui/ui/
+# Fmain.hpp), each a link to its file under src/, and nothing else; not the
+# folder's win32/ subfolder, which is a module of its own. A module sees the
 # headers of the modules it links and no others, so an #include that runs
-# against the layering fails to compile. Where the file system refuses links
-# (Windows without the right to make them) the root is src/ itself: the
-# build still works, without the check.
+# against the layering fails to compile. Where the file system refuses
+# links (Windows without the right to make them) the root is src/ itself:
+# the build still works, without the check (VELMORA_UNFENCED).
 function(velmora_module_root name dir out)
   set(root ${CMAKE_BINARY_DIR}/modules/${name})
-  set(link ${root}/${dir})
-  if(NOT IS_SYMLINK ${link})
-    get_filename_component(parent ${link} DIRECTORY)
-    file(MAKE_DIRECTORY ${parent})
-    file(CREATE_LINK ${CMAKE_SOURCE_DIR}/src/${dir} ${link} RESULT failed SYMBOLIC)
-    if(failed)
-      message(STATUS "${name}: no link ${link} (${failed}); its headers are not fenced")
-      set(root ${CMAKE_SOURCE_DIR}/src)
-    endif()
+  set(folder ${root}/${dir})
+  set(source ${CMAKE_SOURCE_DIR}/src/${dir})
+  if(IS_SYMLINK ${folder})
+    file(REMOVE ${folder})  # a link to the whole folder, as older build folders have
   endif()
+  file(MAKE_DIRECTORY ${folder})
+  file(GLOB headers CONFIGURE_DEPENDS LIST_DIRECTORIES false RELATIVE ${source}
+       ${source}/*.hpp ${source}/*.h)
+  file(GLOB links LIST_DIRECTORIES false RELATIVE ${folder} ${folder}/*)
+  foreach(gone IN LISTS links)  # headers since removed
+    if(NOT gone IN_LIST headers)
+      file(REMOVE ${folder}/${gone})
+    endif()
+  endforeach()
+  foreach(header IN LISTS headers)
+    if(NOT IS_SYMLINK ${folder}/${header})
+      file(CREATE_LINK ${source}/${header} ${folder}/${header} RESULT failed SYMBOLIC)
+      if(failed)
+        message(STATUS "${name}: no link ${folder}/${header} (${failed}); its headers are not fenced")
+        set_property(GLOBAL PROPERTY VELMORA_UNFENCED ON)
+        set(${out} ${CMAKE_SOURCE_DIR}/src PARENT_SCOPE)
+        return()
+      endif()
+    endif()
+  endforeach()
   set(${out} ${root} PARENT_SCOPE)
 endfunction()
 
@@ -104,6 +121,10 @@ function(velmora_add_gtest name)
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  get_property(unfenced GLOBAL PROPERTY VELMORA_UNFENCED)
+  if(unfenced)
+    target_compile_definitions(${name} PRIVATE VELMORA_UNFENCED)  # nothing to test of the fence
+  endif()
   if(WIN32)
     add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
     set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}")

@@ -1,15 +1,13 @@
 #include "cli/cli_args.hpp"
 
 #include <algorithm>
-#include <cstdio>
 #include <optional>
 #include <utility>
 
+#include "cli/output.hpp"
+
 namespace velmora::cli {
 namespace {
-
-// Longest part of an argument quoted in a message; the rest is elided.
-constexpr std::size_t kQuoteLimit = 64;
 
 constexpr std::string_view kRangeMark = "..";
 
@@ -127,51 +125,37 @@ std::optional<std::string> ReadFeast(std::string_view text, std::vector<std::siz
   return std::nullopt;
 }
 
-}  // namespace
-
-std::string QuoteArg(std::string_view arg) {
-  std::string out;
-  std::size_t shown = arg.size();
-  if (shown > kQuoteLimit) {
-    shown = kQuoteLimit;
-    // Do not cut a UTF-8 sequence: back off over continuation bytes.
-    while (shown > 0 && (static_cast<unsigned char>(arg[shown]) & 0xC0) == 0x80) --shown;
-  }
-  for (std::size_t i = 0; i < shown; ++i) {
-    const auto c = static_cast<unsigned char>(arg[i]);
-    switch (c) {
-      case '\n':
-        out += "\\n";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      case '"':
-        out += "\\\"";
-        break;
-      case '\\':
-        out += "\\\\";
-        break;
-      default:
-        if (c < 0x20 || c == 0x7F) {
-          constexpr char kHex[] = "0123456789ABCDEF";
-          out += "\\x";
-          out += kHex[c >> 4];
-          out += kHex[c & 15];
-        } else {
-          out += static_cast<char>(c);
-        }
-    }
-  }
-  if (shown < arg.size()) out += "...";
-  return out;
+// Options that take a value: --method N, --feast NAME, --format F.
+bool TakesValue(std::string_view name) {
+  return name == "--method" || name == "--feast" || name == "--format";
 }
+
+// The action an option names: --help (-h) or --version (-V).
+std::optional<CliAction> ActionOf(std::string_view name) {
+  if (name == "--help" || name == "-h") return CliAction::kHelp;
+  if (name == "--version" || name == "-V") return CliAction::kVersion;
+  return std::nullopt;
+}
+
+// The first --help or --version that stands as an option of its own, not as
+// the value of another option and not after "--"; or none.
+std::optional<CliAction> HelpOrVersion(const std::vector<std::string>& args) {
+  for (std::size_t i = 0; i < args.size() && args[i] != "--"; ++i) {
+    if (const auto action = ActionOf(args[i])) return action;
+    if (TakesValue(args[i])) ++i;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
 
 ParsedArgs ParseCliArgs(const std::vector<std::string>& args) {
   CliRequest request;
+  // They win over whatever else the line holds, a bad year included.
+  if (const auto action = HelpOrVersion(args)) {
+    request.action = *action;
+    return request;
+  }
   std::vector<std::size_t> feasts;  // as named, without "all"
   bool all_feasts = false;
   bool options_ended = false;
@@ -195,7 +179,7 @@ ParsedArgs ParseCliArgs(const std::vector<std::string>& args) {
     const bool has_value = equals != std::string_view::npos;
     std::string_view value = has_value ? arg.substr(equals + 1) : std::string_view{};
 
-    if (name == "--method" || name == "--feast" || name == "--format") {
+    if (TakesValue(name)) {
       if (!has_value) {
         if (i + 1 == args.size()) return UsageError{Naming("option ", name, " needs a value")};
         value = args[++i];
@@ -209,14 +193,11 @@ ParsedArgs ParseCliArgs(const std::vector<std::string>& args) {
         problem = ReadFormat(value, request.format);
       }
       if (problem) return UsageError{*problem};
-    } else if (name == "--iso" || name == "--help" || name == "--version") {
-      if (has_value) return UsageError{Naming("option ", name, " takes no value")};
-      if (name == "--iso") {
-        request.format = Format::kIso;
-      } else {
-        request.action = name == "--help" ? CliAction::kHelp : CliAction::kVersion;
-        return request;
-      }
+    } else if (name == "--iso" && !has_value) {
+      request.format = Format::kIso;
+    } else if (name == "--iso" || ActionOf(name)) {
+      // Alone, --help and --version were answered before this loop.
+      return UsageError{Naming("option ", name, " takes no value")};
     } else {
       return UsageError{Naming("unknown option ", arg)};
     }

@@ -21,8 +21,11 @@
 //  - A lone minus sign followed by a digit starts a (negative) year, not an
 //    option; "--" ends the options.
 //  - Options that take a value take it as the next argument or after '='.
-//  - Arguments are examined left to right: --help or --version ends the
-//    examination, so does the first bad argument.
+//  - --help (-h) or --version (-V) anywhere before "--", other than as an
+//    option's value, wins over everything else on the line, a bad argument
+//    included; the first of them counts.
+//  - Otherwise arguments are examined left to right; the first bad argument
+//    ends the examination.
 #pragma once
 
 #include <string>
@@ -66,9 +69,5 @@ struct UsageError {
 using ParsedArgs = std::variant<CliRequest, UsageError>;
 
 ParsedArgs ParseCliArgs(const std::vector<std::string>& args);
-
-// The argument as it appears inside a usage error: control characters
-// escaped (so the message stays one line) and a very long text shortened.
-std::string QuoteArg(std::string_view arg);
 
 }  // namespace velmora::cli

@@ -8,8 +8,10 @@
 
 #include <array>
 #include <cstddef>
+#include <string>
 #include <string_view>
 
+#include "computus/calendar.hpp"
 #include "runtime/checked.hpp"
 
 namespace velmora::cli {
@@ -55,9 +57,16 @@ struct DayMonth {
 };
 
 // The date `days` days after `date` (before it when negative) in `year` of
-// the Julian calendar when `julian`, of the Gregorian calendar otherwise.
-// Both dates must lie within February to December of the year, as the
-// feasts of kFeasts and the days after them do.
-DayMonth AddDays(Int16 year, DayMonth date, Int16 days, bool julian);
+// `calendar`. Both dates must lie within February to December of the year,
+// as the feasts of kFeasts and the days after them do.
+DayMonth AddDays(Int16 year, DayMonth date, Int16 days, CalendarKind calendar);
+
+// "48 days before Easter Sunday", "1 day after Easter Sunday"; for Easter
+// Sunday itself its own name.
+std::string DaysFromEasterText(Int16 offset);
+
+// The name of the reckoning of method 1, 2 or 3, as --help and a calendar's
+// events give it: "the Gregorian reckoning" for method 3.
+const char* ReckoningName(Int16 method);
 
 }  // namespace velmora::cli

@@ -24,14 +24,8 @@ ConsoleRuntime::ConsoleRuntime(std::wstring command, std::FILE* out)
 
 void ConsoleRuntime::MsgBox(const std::wstring& text, MsgIcon icon,
                             const std::optional<std::wstring>& title) {
-  // Line breaks in message texts are lone carriage returns; a console wants
-  // line feeds.
-  std::string body = ToUtf8(text);
-  for (char& c : body) {
-    if (c == '\r') c = '\n';
-  }
   const std::string line =
-      ToUtf8(title.value_or(AppTitle())) + " (" + IconName(icon) + "): " + body + '\n';
+      ToUtf8(title.value_or(AppTitle())) + " (" + IconName(icon) + "): " + ConsoleText(text) + '\n';
   std::fputs(line.c_str(), out_);
   std::fflush(out_);
 }

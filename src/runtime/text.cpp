@@ -115,6 +115,14 @@ std::string ToUtf8(std::wstring_view text) {
   return out;
 }
 
+std::string ConsoleText(std::wstring_view text) {
+  std::string body = ToUtf8(text);
+  for (char& c : body) {
+    if (c == '\r') c = '\n';
+  }
+  return body;
+}
+
 std::wstring FromUtf8(std::string_view text) {
   std::wstring out;
   out.reserve(text.size());

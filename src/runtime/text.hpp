@@ -37,6 +37,10 @@ std::wstring Chr(int code);
 // surrogates become U+FFFD.
 std::string ToUtf8(std::wstring_view text);
 
+// A message text as a console shows it: UTF-8, its line breaks (lone
+// carriage returns in message texts) as line feeds.
+std::string ConsoleText(std::wstring_view text);
+
 // Wide form of a UTF-8 text; malformed bytes become U+FFFD.
 std::wstring FromUtf8(std::string_view text);
 

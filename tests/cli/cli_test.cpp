@@ -80,10 +80,18 @@ TEST(RunCli, PrintsOneLinePerYearInTheOrderGiven) {
       {{"--method", "1", "--iso", "2026"}, {"2026-03-30"}},
       {{"--method=2", "--iso", "2024"}, {"2024-05-05"}},
       {{"--method=2", "2024"}, {"In the year 2024, Easter holiday occurs in day 5, month 5."}},
-      // Years below 1000 keep four digits, years beyond 9999 all of theirs.
-      {{"--method", "1", "--iso", "326", "25000"}, {"0326-04-03", "25000-03-26"}},
+      // Years below 1000 keep four digits, years beyond 9999 all of theirs
+      // after a sign (ISO 8601's expanded years), in every format.
+      {{"--method", "1", "--iso", "326", "9999", "25000"},
+       {"0326-04-03", "9999-04-15", "+25000-03-26"}},
+      {{"--method=1", "--format=csv", "10000"},
+       {"year,feast,date\r", "10000,easter,+10000-04-06\r"}},
+      {{"--method=1", "--format=json", "25000"},
+       {"[",
+        "  {\"year\": 25000, \"feast\": \"easter\", \"date\": \"+25000-03-26\", \"method\": 1}",
+        "]"}},
       // The last 16-bit years: the loop must end.
-      {{"--method", "1", "--iso", "32766..32767"}, {"32766-04-18", "32767-04-10"}},
+      {{"--method", "1", "--iso", "32766..32767"}, {"+32766-04-18", "+32767-04-10"}},
       {{"--feast", "good-friday", "2026"},
        {"In the year 2026, Good Friday occurs in day 3, month 4."}},
       // Year by year, the feasts in the order named.
@@ -142,8 +150,8 @@ TEST(RunCli, EveryFeastOfEveryYearFromDayNumbers) {
       ASSERT_EQ(jdn % 7, feast.weekday) << y << " " << feast.name;
       const CivilDate d = method == 1 ? JulianFromJdn(jdn) : GregorianFromJdn(jdn);
       char row[64];
-      std::snprintf(row, sizeof row, "%d,%s,%04lld-%02d-%02d\r", y, feast.name, d.year, d.month,
-                    d.day);
+      std::snprintf(row, sizeof row, "%d,%s,%s%04lld-%02d-%02d\r", y, feast.name,
+                    d.year > 9999 ? "+" : "", d.year, d.month, d.day);
       ASSERT_EQ(lines[i], row);
     }
   }
@@ -172,6 +180,8 @@ TEST(RunCli, RefusedYearsShowTheComputationsMessageAndTheRestStillPrint) {
         "]"},
        refused(1582)},
       {{"--format=json", "4100"}, {"[]"}, refused(4100)},
+      // A calendar without an event is none: nothing at all.
+      {{"--format=ics", "4100", "1500"}, {}, refused(4100) + refused(1500)},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(Joined(c.args));
@@ -221,9 +231,16 @@ TEST(RunCli, HelpAndVersion) {
 
   const Result help = RunTool({"--help"});
   EXPECT_EQ(help.code, kExitOk);
-  EXPECT_EQ(help.out, UsageText());
   EXPECT_EQ(help.out.rfind("Usage: velmora-cli [--method N] [--feast NAME]... [--format F]\n", 0),
             0u);
+  // Each method by its own reckoning, the short options, each exit code.
+  for (const char* part :
+       {"  1  the Julian reckoning, in the Julian calendar\n",
+        "  2  the Julian reckoning, in the Gregorian calendar\n", "  3  the Gregorian reckoning\n",
+        "  -h, --help  ", "  -V, --version\n", "\n  0  every", "\n  1  the method refused a year",
+        "could not be written", "\n  2  the command line is wrong"}) {
+    EXPECT_NE(help.out.find(part), std::string::npos) << part;
+  }
   for (const FeastCase& feast : kFeastCases) {
     EXPECT_NE(help.out.find(std::string("  ") + feast.name + " "), std::string::npos) << feast.name;
   }
@@ -265,16 +282,27 @@ TEST(RunCli, ACalendarIsStampedByTheRuntimesUtcClock) {
 }
 
 #ifndef _WIN32
+// A full disk is reported whichever write meets it: one of many dates, the
+// flush before a refusal, the last flush of a short output.
 TEST(RunCli, AFullDiskIsReportedAndStopsTheRun) {
-  std::FILE* full = std::fopen("/dev/full", "w");
-  if (full == nullptr) GTEST_SKIP() << "no /dev/full";
-  std::FILE* err = std::tmpfile();
-  ASSERT_NE(err, nullptr);
-  EXPECT_EQ(RunCli({"1583..4099"}, full, err), kExitRefused);
-  std::fclose(full);
-  const auto lines = Lines(ReadBack(err));
-  ASSERT_EQ(lines.size(), 1u);
-  EXPECT_EQ(lines[0].rfind("velmora-cli: cannot write the output: ", 0), 0u) << lines[0];
+  const std::string refusal =
+      "velmora-cli: 1500: Gregorian calendar Easters apply for years 1583 to 4099 only.";
+  const std::pair<Args, std::vector<std::string>> cases[] = {
+      {{"1583..4099"}, {}}, {{"2026"}, {}}, {{"2026", "1500"}, {refusal}}, {{"--help"}, {}}};
+  for (const auto& [args, refusals] : cases) {
+    SCOPED_TRACE(Joined(args));
+    std::FILE* full = std::fopen("/dev/full", "w");
+    if (full == nullptr) GTEST_SKIP() << "no /dev/full";
+    std::FILE* err = std::tmpfile();
+    ASSERT_NE(err, nullptr);
+    EXPECT_EQ(RunCli(args, full, err), kExitRefused);
+    std::fclose(full);
+    auto lines = Lines(ReadBack(err));
+    ASSERT_EQ(lines.size(), refusals.size() + 1);
+    EXPECT_EQ(lines.back().rfind("velmora-cli: cannot write the output: ", 0), 0u) << lines.back();
+    lines.pop_back();
+    EXPECT_EQ(lines, refusals);
+  }
 }
 #endif
 

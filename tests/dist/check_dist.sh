@@ -33,8 +33,11 @@ dpkg-deb -x "$deb" "$work/deb"
 [ "$("$work/deb/usr/bin/velmora-cli" 2026)" = "In the year 2026, Easter holiday occurs in day 5, month 4." ] ||
   fail "the packaged velmora-cli does not answer for 2026"
 man -l "$work/deb/usr/share/man/man1/velmora-cli.1.gz" 2>&1 >/dev/null | grep . && fail "the man page renders with warnings"
-man -l "$work/deb/usr/share/man/man1/velmora-cli.1.gz" 2>/dev/null | grep -q "velmora-cli \[--method N\]" ||
-  fail "the man page does not render the synopsis"
+page=$(man -l "$work/deb/usr/share/man/man1/velmora-cli.1.gz" 2>/dev/null)
+grep -q "velmora-cli \[--method N\]" <<<"$page" || fail "the man page does not render the synopsis"
+for code in "0 +every +year" "1 +the +method +refused" "2 +the +command +line"; do
+  grep -Eq "^ *$code" <<<"$page" || fail "the man page does not say what exit code ${code%% *} means"
+done
 [ -s "$work/deb/usr/share/doc/velmora-cli/copyright" ] || fail "no copyright file"
 lintian --fail-on error "$deb" 2>&1 | { grep -v 'root privileges' || true; } | sed 's/^/  lintian: /'
 step "deb: velmora-cli runs, its man page renders, lintian reports no error"

@@ -4,6 +4,7 @@
 #include <new>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "runtime/console_runtime.hpp"
 #include "runtime/error_trap.hpp"
@@ -36,6 +37,15 @@ TEST(ErrorTrap, ReportsAnythingThrownInTheCriticalBoxAndReturns) {
       {[] { throw std::bad_alloc(); }, L"Out of memory"},
       {[] { throw std::length_error("basic_string::_M_create"); },
        L"Unexpected error: basic_string::_M_create"},
+      // The containers' own errors, their numbers written into the message
+      // (in unit_tests.exe by the shipped programs' small_cxx_runtime.cpp);
+      // a size that no container can hold is no shortage of memory.
+      {[] { (void)std::string("ab").at(5); },
+       L"Unexpected error: basic_string::at: __n (which is 5) >= this->size() (which is 2)"},
+      {[] { (void)std::string("ab").substr(3); },
+       L"Unexpected error: basic_string::substr: __pos (which is 3) > this->size() (which is 2)"},
+      {[] { std::vector<char>().reserve(std::vector<char>().max_size() + 1); },
+       L"Unexpected error: vector::reserve"},
       {[] { throw 42; }, L"Unexpected error"},
   };
   for (const Case& c : cases) {
@@ -89,6 +99,23 @@ TEST(ConsoleRuntime, ReportsTheBuildsVersionCommandAndAPlausibleClock) {
   EXPECT_LE(now.month, 12);
   EXPECT_GE(now.day, 1);
   EXPECT_LE(now.day, 31);
+}
+
+// The include fence: a module sees the headers of the modules it links, and
+// not their win32/ folders, which are modules of their own. This program
+// links velmora_app and sees what its sources see.
+TEST(IncludeFence, AModuleSeesItsDependenciesButNotTheirWindowsFolders) {
+#ifndef VELMORA_UNFENCED
+#if !__has_include("ui/Fmain.hpp") || !__has_include("runtime/runtime.hpp")
+  ADD_FAILURE() << "the headers of the modules linked are out of sight";
+#endif
+#if __has_include("ui/win32/accessibility.hpp") ||                                    \
+                  __has_include("runtime/win32/ansi.hpp") ||                          \
+                                __has_include("sysmenu/win32/bas_SysMenuHook.hpp") || \
+                                              __has_include("cli/cli.hpp")
+  ADD_FAILURE() << "a header of a module not linked is in sight";
+#endif
+#endif
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "computus/calendar.hpp"
 #include "runtime/errors.hpp"
 #include "ui/win32/accessibility.hpp"
 
@@ -43,13 +44,6 @@ std::wstring Win32YearList::List(Int16 index) const {
 
 namespace {
 
-bool IsLeap(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
-int DaysInMonth(int year, int month) {
-  static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return month == 2 && IsLeap(year) ? 29 : kDays[month - 1];
-}
-
 bool SameDate(const SYSTEMTIME& a, const SYSTEMTIME& b) {
   return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay;
 }
@@ -70,7 +64,8 @@ void Win32Calendar::Apply(Int16 year, Int16 month, Int16 day) {
   SYSTEMTIME st{};
   st.wYear = static_cast<WORD>(year);
   st.wMonth = static_cast<WORD>(month);
-  st.wDay = static_cast<WORD>(day <= DaysInMonth(year, month) ? day : DaysInMonth(year, month));
+  const Int16 last = DaysInMonth(year, month, CalendarKind::kGregorian);
+  st.wDay = static_cast<WORD>(day <= last ? day : last);
   ShowMonths();
   if (!SendMessageW(calendar_, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&st))) {
     RaiseError(kErrInvalidPropertyValue);

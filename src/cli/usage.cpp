@@ -1,0 +1,99 @@
+// The text of velmora-cli --help, which is also the source of its man page
+// (help2man): the usage, the options, the feasts from kFeasts, the formats
+// and the exit status.
+#include <string>
+
+#include "cli/cli.hpp"
+#include "cli/feasts.hpp"
+#include "computus/bas_Computus.hpp"
+
+namespace velmora::cli {
+namespace {
+
+constexpr const char kUsageHead[] =
+    "Usage: velmora-cli [--method N] [--feast NAME]... [--format F]\n"
+    "                   [YEAR | FROM..TO]...\n"
+    "\n"
+    "Prints the date of Easter Sunday, or of the feasts that hang on it, for\n"
+    "each YEAR and for every year from FROM to TO (both included, FROM not\n"
+    "after TO), year by year in the order given. Without a year it prints the\n"
+    "present year's.\n"
+    "\n"
+    "Options (a value follows as the next argument or after '=': --method=2):\n"
+    "  --method N  the reckoning (default 3):\n";
+constexpr const char kUsageFeasts[] =
+    "  --feast NAME\n"
+    "              a feast to print (default easter); repeat it for several,\n"
+    "              which each year prints in the order named. A feast named\n"
+    "              twice prints once, where first named; \"all\" prints every\n"
+    "              feast, in this order, whatever else is named:\n";
+constexpr const char kUsageTail[] =
+    "              The days are counted in the method's calendar.\n"
+    "  --format F  the output (default text):\n"
+    "                text  a sentence per date\n"
+    "                iso   a date per line, YYYY-MM-DD (ISO 8601; a year past 9999\n"
+    "                      in its expanded form, with a sign: +25000-03-26, in\n"
+    "                      csv and json too)\n"
+    "                csv   a header \"year,feast,date\", then a row per date: the\n"
+    "                      feast by NAME, the date as in iso (RFC 4180, CRLF)\n"
+    "                json  one array of objects {\"year\", \"feast\", \"date\", \"method\"}\n"
+    "                ics   an iCalendar file (RFC 5545) with an all-day event per\n"
+    "                      date, to import into a calendar application; methods\n"
+    "                      2 and 3 only (calendar files hold Gregorian dates). A\n"
+    "                      date asked for twice is listed once.\n"
+    "              With --method 1 the dates are dates of the Julian calendar.\n"
+    "  --iso       short for --format iso\n"
+    "  -h, --help  print this help and exit\n"
+    "  -V, --version\n"
+    "              print the version and exit\n"
+    "\n"
+    "A year is an optional minus sign and digits, -32768 to 32767. --help and\n"
+    "--version are answered wherever they stand, whatever else the line holds.\n"
+    "\n"
+    "Exit status:\n"
+    "  0  every year has its dates, or the help or the version was printed\n"
+    "  1  the method refused a year: its message went to standard error, the\n"
+    "     other years were still printed (a json document stays whole; a\n"
+    "     calendar is left out when no year gives an event); or the output\n"
+    "     could not be written: \"cannot write the output\" and the reason on\n"
+    "     standard error, except for a reader that stopped reading early\n"
+    "  2  the command line is wrong: nothing is printed\n";
+
+// "                3  the Gregorian reckoning\n                   (years 1583 to 4099)\n"
+std::string MethodLines(Int16 method) {
+  using namespace bas_Computus;
+  return "                " + std::to_string(method) + "  " + ReckoningName(method) +
+         "\n                   (years " +
+         (method == kMethodJulian ? std::to_string(kFirstJulianYear) + " and later)\n"
+                                  : std::to_string(kFirstGregorianYear) + " to " +
+                                        std::to_string(kLastGregorianYear) + ")\n");
+}
+
+std::string BuildUsage() {
+  std::string text = kUsageHead;
+  for (const Int16 method : {bas_Computus::kMethodJulian, bas_Computus::kMethodJulianInGregorian,
+                             bas_Computus::kMethodGregorian}) {
+    text += MethodLines(method);
+  }
+  text += kUsageFeasts;
+  for (const FeastInfo& feast : kFeasts) {
+    std::string line = "                " + std::string(feast.name);
+    line.resize(33, ' ');
+    line += feast.display;
+    if (feast.offset != 0) {
+      line.resize(50, ' ');
+      line += DaysFromEasterText(feast.offset);
+    }
+    text += line + '\n';
+  }
+  return text + kUsageTail;
+}
+
+}  // namespace
+
+const char* UsageText() {
+  static const std::string text = BuildUsage();
+  return text.c_str();
+}
+
+}  // namespace velmora::cli
