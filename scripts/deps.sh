@@ -12,6 +12,7 @@ need=(
   clang libclang-rt-14-dev clang-format
   procps
   wixl unzip dpkg-dev lintian help2man man-db
+  msitools faketime strip-nondeterminism python3-pefile diffoscope-minimal locales
   python3-icalendar hyperfine
 )
 

@@ -25,7 +25,13 @@ zip=dist/velmora-$version-win32.zip
 [ "$(unzip -Z1 "$zip" | sort | tr '\n' ' ')" = "README.txt velmora-cli.exe velmora.exe " ] ||
   fail "$zip holds: $(unzip -Z1 "$zip" | tr '\n' ' ')"
 unzip -p "$zip" README.txt | grep -qv $'\r$' && fail "README.txt has a line without CRLF"
-unzip -p "$zip" velmora.exe | cmp -s - build/win32/velmora.exe || fail "the zip's velmora.exe is not the build's"
+# The zip's program is the build's, padded with zeros to a multiple of 8 bytes
+# and with its PE checksum (4 bytes at 88 past the PE header) set.
+unzip -p "$zip" velmora.exe >"$work/velmora.exe"
+sum_at=$(($(od -An -tu4 -j60 -N4 build/win32/velmora.exe) + 88))
+{ cmp -l build/win32/velmora.exe "$work/velmora.exe" 2>/dev/null || true; } | awk -v at=$sum_at '$1 <= at || $1 > at + 4 { bad = 1 } END { exit bad }' &&
+  [ "$(tail -c +$(($(stat -c %s build/win32/velmora.exe) + 1)) "$work/velmora.exe" | tr -d '\0' | wc -c)" = 0 ] &&
+  [ $(($(stat -c %s "$work/velmora.exe") % 8)) = 0 ] || fail "the zip's velmora.exe is not the build's"
 step "checksums and zip: as they should be"
 
 deb=dist/velmora-cli_${version}_amd64.deb
@@ -62,8 +68,8 @@ step "msi: installed, shortcut and Add/Remove entry present, velmora.exe shows i
 # A later version (the installer compares the first three numbers) replaces it.
 IFS=. read -r major minor build _ <<<"$version"
 later=$major.$minor.$((build + 1)).0
-(cd build/win32/dist-stage && wixl -a x86 -D Version="$later" -o "$PWD/../../../$work/later.msi" \
-  ../../../packaging/velmora.wxs)
+(cd build/win32/dist-stage && wixl -a x86 -D Version="$later" -D ProductCode="$(cat /proc/sys/kernel/random/uuid)" \
+  -o "$PWD/../../../$work/later.msi" ../../../packaging/velmora.wxs)
 msi /i "$work/later.msi"
 [ "$(apps | grep -c 'DisplayName *REG_SZ *Velmora$')" = 1 ] || fail "two versions installed side by side"
 apps | grep -q "DisplayVersion *REG_SZ *$later" || fail "the later version did not replace $version"
