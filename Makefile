@@ -30,10 +30,11 @@ test-fuzz: fuzz-targets
 test-win32: win32
 	scripts/wine-session.sh build/win32 ctest --preset win32
 
-# What `make dist` makes, installed and removed as users would; and made
-# again in another folder, to the same bytes.
+# What `make dist` makes, installed and removed as users would; signed with
+# a throwaway certificate; and made again in another folder, to the same bytes.
 test-dist: dist
 	scripts/wine-session.sh build/dist-check bash tests/dist/check_dist.sh
+	scripts/wine-session.sh build/sign-check bash tests/dist/check_signing.sh
 	bash tests/dist/check_reproducible.sh
 
 test: test-native test-fuzz test-win32 test-dist
@@ -43,6 +44,13 @@ test: test-native test-fuzz test-win32 test-dist
 # the same bytes; signed when VELMORA_SIGN_PKCS12 is set (README, "Checking a
 # download", "Signing a release").
 DIST ?= dist
+# The certificate and its password may be named relative to this folder.
+ifdef VELMORA_SIGN_PKCS12
+export VELMORA_SIGN_PKCS12 := $(abspath $(VELMORA_SIGN_PKCS12))
+endif
+ifdef VELMORA_SIGN_PASSWORD_FILE
+export VELMORA_SIGN_PASSWORD_FILE := $(abspath $(VELMORA_SIGN_PASSWORD_FILE))
+endif
 dist: native win32
 	$(MAKE) --no-print-directory dist-files
 

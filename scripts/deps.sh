@@ -13,6 +13,7 @@ need=(
   procps
   wixl unzip dpkg-dev lintian help2man man-db
   msitools faketime strip-nondeterminism python3-pefile diffoscope-minimal locales
+  osslsigncode openssl
   python3-icalendar hyperfine
 )
 
