@@ -2,8 +2,9 @@
 # Checks what `make dist` made in dist/, as users get it:
 #  - the checksums hold; the zip holds exactly its three files, README.txt
 #    with CRLF line ends;
-#  - the .deb extracts to a tree whose velmora-cli runs and whose man page
-#    renders, and lintian finds no error in it;
+#  - the .deb extracts to a tree whose velmora-cli runs, whose man page
+#    renders and whose bash completion completes, and lintian finds no error
+#    in it;
 #  - under Wine, in a fresh prefix, the MSI installs silently, the installed
 #    velmora.exe shows its window and closes (the end-to-end driver), the
 #    Start-menu shortcut and the Add/Remove Programs entry exist; a later
@@ -42,8 +43,10 @@ man -l "$work/deb/usr/share/man/man1/velmora-cli.1.gz" 2>&1 >/dev/null | grep . 
 man -l "$work/deb/usr/share/man/man1/velmora-cli.1.gz" 2>/dev/null | grep -q "velmora-cli \[--method N\]" ||
   fail "the man page does not render the synopsis"
 [ -s "$work/deb/usr/share/doc/velmora-cli/copyright" ] || fail "no copyright file"
+bash tests/cli/completion_test.sh "$work/deb/usr/share/bash-completion/completions/velmora-cli" \
+  "$work/deb/usr/bin/velmora-cli" >/dev/null || fail "the packaged bash completion"
 lintian --fail-on error "$deb" 2>&1 | { grep -v 'root privileges' || true; } | sed 's/^/  lintian: /'
-step "deb: velmora-cli runs, its man page renders, lintian reports no error"
+step "deb: velmora-cli runs, its man page renders, its bash completion completes, lintian reports no error"
 
 # ---- The MSI under Wine ----------------------------------------------------
 prefix=$PWD/$work/wineprefix
