@@ -24,7 +24,7 @@ localedef -i de_DE -f UTF-8 "$work/locale/$locale" >/dev/null 2>&1 || true
 
 # The same commit time as this tree's builds used.
 epoch=$(cat build/native/source-date-epoch)
-builds=$(for b in build/*/dist; do basename "$(dirname "$b")"; done)
+builds=$(for b in build/*/CMakeCache.txt; do b=$(dirname "$b"); [ ! -d "$b/dist" ] || basename "$b"; done)
 [ -n "$builds" ] || fail "no build of this tree has a dist folder"
 (
   cd "$other"
@@ -32,9 +32,9 @@ builds=$(for b in build/*/dist; do basename "$(dirname "$b")"; done)
   export SOURCE_DATE_EPOCH=$epoch
   export TZ=Pacific/Kiritimati
   in_locale() { LOCPATH=$work/locale LC_ALL=$locale LANGUAGE=de "$@"; }
-  for b in $builds; do in_locale cmake --preset "$b" >/dev/null; done
+  for b in $builds; do in_locale cmake --preset "$b" >/dev/null || exit 1; done
   in_locale make --no-print-directory dist-files >"$work/dist.log" 2>&1
-) || { tail -30 "$work/dist.log" >&2; fail "make dist-files failed in $other"; }
+) || { tail -30 "$work/dist.log" >&2; fail "configuring or make dist-files failed in $other"; }
 
 if ! diff -u dist/SHA256SUMS "$other/dist/SHA256SUMS"; then
   while read -r sum file; do
