@@ -1,6 +1,6 @@
 # The two commands: `make run` starts the program, `make test` runs every
 # test. Both first install what is missing (scripts/deps.sh, idempotent).
-.PHONY: all deps native win32 fuzz-targets test test-native test-fuzz test-win32 test-dist dist install run bench fuzz format clean
+.PHONY: all deps native win32 fuzz-targets test test-native test-fuzz test-win32 test-dist dist dist-files install run bench fuzz format clean
 
 all: native win32
 
@@ -30,21 +30,38 @@ test-fuzz: fuzz-targets
 test-win32: win32
 	scripts/wine-session.sh build/win32 ctest --preset win32
 
-# What `make dist` makes, installed and removed as users would.
+# What `make dist` makes, installed and removed as users would; signed with
+# a throwaway certificate; and made again in another folder, to the same bytes.
 test-dist: dist
 	scripts/wine-session.sh build/dist-check bash tests/dist/check_dist.sh
+	scripts/wine-session.sh build/sign-check bash tests/dist/check_signing.sh
+	bash tests/dist/check_reproducible.sh
 
 test: test-native test-fuzz test-win32 test-dist
 
-# The downloads, in dist/: the Windows zip and MSI, velmora-cli's Debian
-# package, and their checksums.
+# The downloads, in dist/ (or DIST=folder): each Windows build's zip and MSI,
+# velmora-cli's Debian package, and their checksums. The same commit gives
+# the same bytes; signed when VELMORA_SIGN_PKCS12 is set (README, "Checking a
+# download", "Signing a release").
+DIST ?= dist
+# The certificate and its password may be named relative to this folder.
+ifdef VELMORA_SIGN_PKCS12
+export VELMORA_SIGN_PKCS12 := $(abspath $(VELMORA_SIGN_PKCS12))
+endif
+ifdef VELMORA_SIGN_PASSWORD_FILE
+export VELMORA_SIGN_PASSWORD_FILE := $(abspath $(VELMORA_SIGN_PASSWORD_FILE))
+endif
 dist: native win32
-	rm -rf build/win32/dist build/native/dist dist
-	cmake --build --preset win32 --target dist
-	cmake --build --preset native --target dist
-	mkdir dist
-	cp build/win32/dist/* build/native/dist/* dist/
-	cd dist && sha256sum * > SHA256SUMS
+	$(MAKE) --no-print-directory dist-files
+
+# The same from the builds configured, each building only what ships.
+dist-files:
+	rm -rf build/*/dist $(DIST)
+	for b in build/native build/win*; do [ ! -f $$b/CMakeCache.txt ] || \
+	  cmake --build $$b --target dist --parallel 2 || exit 1; done
+	mkdir -p $(DIST)
+	cp build/*/dist/* $(DIST)/
+	cd $(DIST) && LC_ALL=C sh -c 'sha256sum * > SHA256SUMS'
 
 # velmora-cli and its man page, into PREFIX (default /usr/local).
 install: native

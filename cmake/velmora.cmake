@@ -106,10 +106,16 @@ function(velmora_release_program target)
   set(exe $<TARGET_FILE:${target}>)
   # The link map tells where the bytes go (scripts/size-report.py).
   target_link_options(${target} PRIVATE -Wl,-Map=${exe}.map)
+  # The linker writes no time into the PE header (--no-insert-timestamp),
+  # but objcopy and strip stamp what they write with the present time, or
+  # SOURCE_DATE_EPOCH when set: 0 keeps the header without a time, as the
+  # linker left it, so the program and its .debug file (whose CRC the
+  # debuglink carries) come out the same from the same sources.
+  set(untimed ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=0)
   add_custom_command(TARGET ${target} POST_BUILD
-    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug ${exe} ${exe}.debug
-    COMMAND ${CMAKE_STRIP} --strip-all ${exe}
-    COMMAND ${CMAKE_OBJCOPY} --add-gnu-debuglink=${exe}.debug ${exe}
+    COMMAND ${untimed} ${CMAKE_OBJCOPY} --only-keep-debug ${exe} ${exe}.debug
+    COMMAND ${untimed} ${CMAKE_STRIP} --strip-all ${exe}
+    COMMAND ${untimed} ${CMAKE_OBJCOPY} --add-gnu-debuglink=${exe}.debug ${exe}
     VERBATIM)
 endfunction()
 

@@ -12,6 +12,8 @@ need=(
   clang libclang-rt-14-dev clang-format
   procps
   wixl unzip dpkg-dev lintian help2man man-db
+  msitools faketime strip-nondeterminism python3-pefile diffoscope-minimal locales
+  osslsigncode openssl
   python3-icalendar hyperfine
 )
 

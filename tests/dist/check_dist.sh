@@ -2,8 +2,9 @@
 # Checks what `make dist` made in dist/, as users get it:
 #  - the checksums hold; the zip holds exactly its three files, README.txt
 #    with CRLF line ends;
-#  - the .deb extracts to a tree whose velmora-cli runs and whose man page
-#    renders, and lintian finds no error in it;
+#  - the .deb extracts to a tree whose velmora-cli runs, whose man page
+#    renders and whose bash completion completes, and lintian finds no error
+#    in it;
 #  - under Wine, in a fresh prefix, the MSI installs silently, the installed
 #    velmora.exe shows its window and closes (the end-to-end driver), the
 #    Start-menu shortcut and the Add/Remove Programs entry exist; a later
@@ -25,7 +26,13 @@ zip=dist/velmora-$version-win32.zip
 [ "$(unzip -Z1 "$zip" | sort | tr '\n' ' ')" = "README.txt velmora-cli.exe velmora.exe " ] ||
   fail "$zip holds: $(unzip -Z1 "$zip" | tr '\n' ' ')"
 unzip -p "$zip" README.txt | grep -qv $'\r$' && fail "README.txt has a line without CRLF"
-unzip -p "$zip" velmora.exe | cmp -s - build/win32/velmora.exe || fail "the zip's velmora.exe is not the build's"
+# The zip's program is the build's, padded with zeros to a multiple of 8 bytes
+# and with its PE checksum (4 bytes at 88 past the PE header) set.
+unzip -p "$zip" velmora.exe >"$work/velmora.exe"
+sum_at=$(($(od -An -tu4 -j60 -N4 build/win32/velmora.exe) + 88))
+{ cmp -l build/win32/velmora.exe "$work/velmora.exe" 2>/dev/null || true; } | awk -v at=$sum_at '$1 <= at || $1 > at + 4 { bad = 1 } END { exit bad }' &&
+  [ "$(tail -c +$(($(stat -c %s build/win32/velmora.exe) + 1)) "$work/velmora.exe" | tr -d '\0' | wc -c)" = 0 ] &&
+  [ $(($(stat -c %s "$work/velmora.exe") % 8)) = 0 ] || fail "the zip's velmora.exe is not the build's"
 step "checksums and zip: as they should be"
 
 deb=dist/velmora-cli_${version}_amd64.deb
@@ -39,8 +46,10 @@ for code in "0 +every +year" "1 +the +method +refused" "2 +the +command +line"; 
   grep -Eq "^ *$code" <<<"$page" || fail "the man page does not say what exit code ${code%% *} means"
 done
 [ -s "$work/deb/usr/share/doc/velmora-cli/copyright" ] || fail "no copyright file"
+bash tests/cli/completion_test.sh "$work/deb/usr/share/bash-completion/completions/velmora-cli" \
+  "$work/deb/usr/bin/velmora-cli" >/dev/null || fail "the packaged bash completion"
 lintian --fail-on error "$deb" 2>&1 | { grep -v 'root privileges' || true; } | sed 's/^/  lintian: /'
-step "deb: velmora-cli runs, its man page renders, lintian reports no error"
+step "deb: velmora-cli runs, its man page renders, its bash completion completes, lintian reports no error"
 
 # ---- The MSI under Wine ----------------------------------------------------
 prefix=$PWD/$work/wineprefix
@@ -65,8 +74,8 @@ step "msi: installed, shortcut and Add/Remove entry present, velmora.exe shows i
 # A later version (the installer compares the first three numbers) replaces it.
 IFS=. read -r major minor build _ <<<"$version"
 later=$major.$minor.$((build + 1)).0
-(cd build/win32/dist-stage && wixl -a x86 -D Version="$later" -o "$PWD/../../../$work/later.msi" \
-  ../../../packaging/velmora.wxs)
+(cd build/win32/dist-stage && wixl -a x86 -D Version="$later" -D ProductCode="$(cat /proc/sys/kernel/random/uuid)" \
+  -o "$PWD/../../../$work/later.msi" ../../../packaging/velmora.wxs)
 msi /i "$work/later.msi"
 [ "$(apps | grep -c 'DisplayName *REG_SZ *Velmora$')" = 1 ] || fail "two versions installed side by side"
 apps | grep -q "DisplayVersion *REG_SZ *$later" || fail "the later version did not replace $version"
