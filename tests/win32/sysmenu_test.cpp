@@ -139,7 +139,7 @@ TEST_F(SysMenu, AZeroHandleChangesNothing) {
   const HMENU menu = GetSystemMenu(hwnd, FALSE);
   const int before = GetMenuItemCount(menu);
   HookWithRecorder();
-  const LONG stored = hook::PrevWndProc;
+  const LONG_PTR stored = hook::PrevWndProc;
   hook::AddAboutItem(nullptr, L"");
   EXPECT_EQ(GetMenuItemCount(menu), before + 2);
   EXPECT_EQ(hook::PrevWndProc, stored);
@@ -148,7 +148,7 @@ TEST_F(SysMenu, AZeroHandleChangesNothing) {
 
 TEST_F(SysMenu, HookingAWindowTwiceChangesNothing) {
   HookWithRecorder();
-  const LONG stored = hook::PrevWndProc;
+  const LONG_PTR stored = hook::PrevWndProc;
   hook::HookWindow(hwnd);
   EXPECT_EQ(hook::PrevWndProc, stored);
   EXPECT_EQ(SendMessageW(hwnd, kProbe, 1, 2), kProbeResult);

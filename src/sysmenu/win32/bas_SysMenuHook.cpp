@@ -16,7 +16,7 @@ constexpr const wchar_t* kHookedProperty = L"Velmora.SysMenuHook";
 
 }  // namespace
 
-LONG PrevWndProc = 0;
+LONG_PTR PrevWndProc = 0;
 WNDPROC DefWindowProcFn = &DefWindowProcA;
 
 void AddAboutItem(HWND hwnd, const std::wstring& name) {
@@ -64,8 +64,7 @@ void HookWindow(HWND hwnd) {
   // its hook as it is: hooking it again would store SysMenuWndProc as its
   // own previous procedure, and every message would recurse.
   if (hwnd == nullptr || GetPropW(hwnd, kHookedProperty) != nullptr) return;
-  PrevWndProc = SetWindowLongA(hwnd, GWL_WNDPROC,
-                               static_cast<LONG>(reinterpret_cast<LONG_PTR>(&SysMenuWndProc)));
+  PrevWndProc = SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SysMenuWndProc));
   SetPropW(hwnd, kHookedProperty, reinterpret_cast<HANDLE>(1));
 }
 
@@ -77,8 +76,7 @@ LRESULT CALLBACK SysMenuWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcFn(hwnd, WM_SYSCOMMAND, wp, lp);
   }
   if (msg == WM_NCDESTROY) RemovePropW(hwnd, kHookedProperty);
-  return CallWindowProcA(reinterpret_cast<WNDPROC>(static_cast<LONG_PTR>(PrevWndProc)), hwnd, msg,
-                         wp, lp);
+  return CallWindowProcA(reinterpret_cast<WNDPROC>(PrevWndProc), hwnd, msg, wp, lp);
 }
 
 void ShowAbout() {

@@ -5,8 +5,8 @@
 // messages go on to the window's previous procedure unchanged.
 //
 // The module works on the ANSI forms of the menu and window-procedure
-// functions (InsertMenuItemA, lstrcpyA, SetWindowLongA, CallWindowProcA,
-// DefWindowProcA).
+// functions (InsertMenuItemA, lstrcpyA, SetWindowLongPtrA, CallWindowProcA,
+// DefWindowProcA). SetWindowLongPtrA is SetWindowLongA on 32-bit Windows.
 #pragma once
 
 #include <windows.h>
@@ -19,8 +19,9 @@ namespace velmora::bas_SysMenuHook {
 inline constexpr UINT IDM_ABOUT = 1004;
 
 // The window procedure the window had before subclassing; zero until
-// HookWindow runs.
-extern LONG PrevWndProc;
+// HookWindow runs. Pointer-sized: 32 bits in the 32-bit program, 64 in the
+// 64-bit one, where a procedure's address does not fit a LONG.
+extern LONG_PTR PrevWndProc;
 
 // The menu-item record in its 44-byte form: MENUITEMINFOA without its last
 // member (hbmpItem), as the earliest systems know it.
