@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
-# Checks a finished Windows program: a 32-bit (i386) PE, the expected
-# subsystem, only system DLLs imported, and the file version in its version
-# resource.   check-exe.sh FILE gui|console VERSION
+# Checks a finished Windows program: a PE of the expected architecture
+# (i686: 32-bit x86, x86_64: x64), the expected subsystem, only system DLLs
+# imported, and the file version in its version resource.
+#   check-exe.sh FILE gui|console VERSION [i686|x86_64]
 set -euo pipefail
-file=$1 subsystem=$2 version=$3
-objdump=i686-w64-mingw32-objdump
+file=$1 subsystem=$2 version=$3 arch=${4:-i686}
 fail() { echo "check-exe: $file: $*" >&2; exit 1; }
+case $arch in
+  i686) format=pei-i386 kind=PE32 ;;
+  x86_64) format=pei-x86-64 kind=PE32+ ;;
+  *) fail "unknown architecture $arch" ;;
+esac
 
-headers=$($objdump -p "$file")
-grep -q 'file format pei-i386' <<<"$headers" || fail "not a 32-bit PE"
+headers=$("$arch-w64-mingw32-objdump" -p "$file")
+grep -q "file format $format\$" <<<"$headers" || fail "not a $kind ($format) program"
 case $subsystem in
   gui) grep -qE '^Subsystem[[:space:]]+0*2[[:space:]]' <<<"$headers" || fail "not a GUI-subsystem program" ;;
   console) grep -qE '^Subsystem[[:space:]]+0*3[[:space:]]' <<<"$headers" || fail "not a console program" ;;
@@ -41,4 +46,4 @@ while k >= 0:
 PY
 )
 [ "$found" = "$ma.$mi.$bu.$re" ] || fail "file version is '${found:-missing}', expected $version"
-echo "check-exe: $(basename "$file"): PE32 $subsystem, system DLLs only, version $found"
+echo "check-exe: $(basename "$file"): $kind $subsystem, system DLLs only, version $found"
