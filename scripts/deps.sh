@@ -5,12 +5,12 @@ set -euo pipefail
 
 need=(
   cmake make g++ git
-  g++-mingw-w64-i686 binutils-mingw-w64-i686
+  g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   wine wine32:i386 wine64
   xvfb xauth x11-apps x11-utils imagemagick fonts-liberation fonts-wine
   googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
-  procps
+  procps qemu-user
   wixl unzip dpkg-dev lintian help2man man-db
   msitools faketime strip-nondeterminism python3-pefile diffoscope-minimal locales
   osslsigncode openssl

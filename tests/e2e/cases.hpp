@@ -23,6 +23,7 @@ const std::vector<Case>& AllCases();
 // Start-up outcomes by command line.
 void YearAhead(const Args& args);
 void YearBehind(const Args& args);
+void YearBehindFromOutside(const Args& args);
 void YearNotListed(const Args& args);
 void YearOverflow(const Args& args);
 void NoNumber(const Args& args);
@@ -63,8 +64,9 @@ void ExpectErrorReportThenExit1(Target& target, const std::wstring& description,
                                 WindowAtReport window);
 // Waits for the window of a start-up that shows no box (a past year's).
 HWND WaitForWindowWithoutBox(Target& target);
-// The main window shows the year selected, its sentence and its Easter date.
-void ExpectYearShown(Target& target, HWND main_window, int year);
+// The main window shows the year selected, its sentence and, unless the
+// calendar is not to be read, its Easter date.
+void ExpectYearShown(Target& target, HWND main_window, int year, bool read_calendar = true);
 
 // Waits until the program's focus, as GetGUIThreadInfo reads it, is on the
 // control.

@@ -17,6 +17,7 @@ const std::vector<Case>& AllCases() {
   static const std::vector<Case> cases = {
       {"year_ahead", YearAhead},
       {"year_behind", YearBehind},
+      {"year_behind_from_outside", YearBehindFromOutside},
       {"year_not_listed", YearNotListed},
       {"year_overflow", YearOverflow},
       {"no_number", NoNumber},

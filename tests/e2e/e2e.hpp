@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cwchar>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -33,10 +34,17 @@ std::string Show(const T& v) {
 [[noreturn]] void Fail(const char* file, int line, const std::string& what);
 void Note(const std::string& text);
 
-// How long any wait for the program may take before the case fails: the
-// program answers in well under a second, Wine's first start in a cold
-// prefix can take several.
-constexpr DWORD kPatience = 20000;
+// How long any wait for the program may take before the case fails, in ms:
+// the program answers in well under a second, Wine's first start in a cold
+// prefix can take several. VELMORA_E2E_PATIENCE (seconds) gives a longer
+// one, for a Wine that runs under a processor emulator.
+inline DWORD PatienceFromEnvironment() {
+  wchar_t text[16] = {};
+  const DWORD length = GetEnvironmentVariableW(L"VELMORA_E2E_PATIENCE", text, 16);
+  const unsigned long seconds = length > 0 && length < 16 ? std::wcstoul(text, nullptr, 10) : 0;
+  return seconds > 20 && seconds < 3600 ? static_cast<DWORD>(seconds * 1000) : 20000;
+}
+inline const DWORD kPatience = PatienceFromEnvironment();
 
 // A deadline for polling: Sleep(5) between looks, never a fixed sleep alone.
 class Deadline {

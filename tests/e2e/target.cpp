@@ -259,14 +259,14 @@ MainControls ControlsOf(HWND main_window) {
   return c;
 }
 
-MainView ViewOf(Target& target, HWND main_window) {
+MainView ViewOf(Target& target, HWND main_window, bool read_calendar) {
   const MainControls c = ControlsOf(main_window);
   MainView view;
   view.caption = TextOf(c.window);
   view.selection = ComboSelection(c.combo);
   view.combo_text = TextOf(c.combo);
   view.label = TextOf(c.label);
-  view.calendar = target.CalendarDate(c.calendar);
+  view.calendar = read_calendar ? target.CalendarDate(c.calendar) : 0;
   return view;
 }
 

@@ -120,7 +120,9 @@ struct MainView {
   std::wstring label;
   int calendar;  // year*10000 + month*100 + day
 };
-MainView ViewOf(Target& target, HWND main_window);
+// The calendar's date is read in the program's memory; without
+// `read_calendar` it is left at 0.
+MainView ViewOf(Target& target, HWND main_window, bool read_calendar = true);
 
 // Posts a key press (WM_KEYDOWN and WM_KEYUP) to a window.
 void PostKey(HWND hwnd, WPARAM key);
