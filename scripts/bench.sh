@@ -38,7 +38,7 @@ fi
 
 echo
 echo "== Sizes of the Windows programs, as they ship (stripped)"
-for exe in build/win32/velmora.exe build/win32/velmora-cli.exe; do
+for exe in build/win{32,64}/velmora.exe build/win{32,64}/velmora-cli.exe; do
   if [ -f "$exe.map" ]; then
     python3 scripts/size-report.py "$exe"
   else
@@ -55,18 +55,25 @@ done
 # ---------------------------------------------------------------------------
 echo
 echo "== Start-up under Wine"
-startup_exes=(build/win32/startup_bench.exe build/win32/velmora.exe
-              build/win32/floor_window.exe build/win32/bare_window.exe)
-startup_ok=1
-for exe in "${startup_exes[@]}"; do
-  [ -f "$exe" ] || { echo "bench: $exe is not built (make win32)" >&2; startup_ok=0; }
+# Each architecture against the floor built for it; win32 only where the
+# machine runs 32-bit code natively (under emulation timing means nothing).
+archs=(win64)
+[ "$(scripts/ia32.sh)" != native ] || archs=(win32 win64)
+for arch in "${archs[@]}"; do
+  build=build/$arch
+  startup_exes=($build/startup_bench.exe $build/velmora.exe $build/floor_window.exe $build/bare_window.exe)
+  startup_ok=1
+  for exe in "${startup_exes[@]}"; do
+    [ -f "$exe" ] || { echo "bench: $exe is not built (make $arch)" >&2; startup_ok=0; }
+  done
+  if [ "$startup_ok" = 1 ]; then
+    echo "-- $arch"
+    uptime
+    scripts/wine-session.sh $build scripts/wine-run.sh --arch $arch --prefix $build/wineprefix \
+      "${startup_exes[@]}" --breakdown
+    uptime
+  fi
 done
-if [ "$startup_ok" = 1 ]; then
-  uptime
-  scripts/wine-session.sh build/win32 scripts/wine-run.sh --prefix build/win32/wineprefix \
-    "${startup_exes[@]}" --breakdown
-  uptime
-fi
 # ---------------------------------------------------------------------------
 # END OF START-UP TIMING UNDER WINE
 # ---------------------------------------------------------------------------

@@ -5,15 +5,17 @@
 # The end-to-end driver starts the program, puts it in the state (the
 # window; its system menu open; the About box open) and waits while the
 # picture is taken; then it closes the program. The picture is cropped to
-# what the program shows.
+# what the program shows. VELMORA_BUILD picks the build (default
+# build/win32; build/win64 runs under 64-bit Wine).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=$1; shift
 state=${1:-window}; [ $# -gt 0 ] && shift
-build=build/win32
+build=${VELMORA_BUILD:-build/win32}
+arch=win32 && [ "$(basename "$build")" != win64 ] || arch=win64
 driver=$build/e2e_driver.exe
 exe=${VELMORA_EXE:-$build/velmora.exe}
-[ -f "$driver" ] && [ -f "$exe" ] || { echo "screenshot: build the win32 preset first" >&2; exit 1; }
+[ -f "$driver" ] && [ -f "$exe" ] || { echo "screenshot: build the $arch preset first" >&2; exit 1; }
 mkdir -p "$(dirname "$out")"
 
 work=$(mktemp -d)
@@ -25,7 +27,7 @@ export VELMORA_POSE_DONE="$work/done"
 # The driver takes a path as Windows sees it (Z: is the root of the Unix
 # file system in a Wine prefix).
 winpath() { echo "Z:$(realpath "$1" | sed 's|/|\\|g')"; }
-scripts/wine-run.sh --prefix "$PWD/$build/wineprefix" --timeout 120 "$driver" pose "$state" \
+scripts/wine-run.sh --arch $arch --prefix "$PWD/$build/wineprefix" --timeout 120 "$driver" pose "$state" \
   "$(winpath "$exe")" "$@" >"$work/driver.log" 2>&1 &
 driver_pid=$!
 for _ in $(seq 1 600); do
