@@ -83,10 +83,26 @@ content+=$(sha256sum "$wxs" | cut -c1-64)
 uuid() { "$python" -c 'import sys, uuid; print(str(uuid.uuid5(uuid.UUID(sys.argv[1]), sys.argv[2])).upper())' "$upgrade" "$1 $content"; }
 product=$(uuid product) package=$(uuid package)
 
+case $arch in
+  x86) folders=(-D ProgramFilesFolder=ProgramFilesFolder -D Win64=no) ;;
+  x64) folders=(-D ProgramFilesFolder=ProgramFiles64Folder -D Win64=yes) ;;
+  *) fail "unknown MSI architecture $arch" ;;
+esac
 msi=$out/$name.msi
 rm -f "$msi"
 (cd "$stage" && faketime "$(date -u -d "@$SOURCE_DATE_EPOCH" '+%Y-%m-%d %H:%M:%S')" \
-   wixl -a "$arch" -D Version="$version" -D ProductCode="$product" -o "$msi" "$wxs")
+   wixl -a "$arch" -D Version="$version" -D ProductCode="$product" "${folders[@]}" -o "$msi" "$wxs")
+# The x86 and x64 packages are one product, and either replaces the other
+# at the same version: the row that finds the versions to remove includes
+# its maximum, this version (msidbUpgradeAttributesVersionMaxInclusive,
+# 512), which wixl's MajorUpgrade leaves out. The Upgrade table's
+# attributes are part of its key: the table is imported whole.
+msiinfo export "$msi" Upgrade >"$stage/Upgrade.idt"
+awk -F '\t' -v OFS='\t' -v max="$version" \
+  'NR > 3 && $3 == max && $7 ~ /^WIX_UPGRADE_DETECTED/ && int($5 / 512) % 2 == 0 { $5 += 512; n++ }
+   { print } END { exit n == 1 ? 0 : 1 }' "$stage/Upgrade.idt" >"$stage/Upgrade.new" ||
+  fail "$msi: no upgrade row up to $version"
+(cd "$stage" && mv Upgrade.new Upgrade.idt && msibuild "$msi" -i Upgrade.idt)
 # msibuild -s sets the subject, author, template and revision (package
 # code) and keeps the rest, times included.
 field() { msiinfo suminfo "$msi" | sed -n "s/^$1: //p"; }

@@ -5,10 +5,12 @@
 #  - the .deb extracts to a tree whose velmora-cli runs, whose man page
 #    renders and whose bash completion completes, and lintian finds no error
 #    in it;
-#  - under Wine, in a fresh prefix, the MSI installs silently, the installed
-#    velmora.exe shows its window and closes (the end-to-end driver), the
-#    Start-menu shortcut and the Add/Remove Programs entry exist; a later
-#    version replaces it; uninstalling removes files, shortcut and entry.
+#  - under 64-bit Wine, in a fresh prefix, each MSI installs silently, the
+#    Start-menu shortcut and the Add/Remove Programs entry exist, and the
+#    installed velmora.exe shows its window and closes (the end-to-end
+#    driver; the x86 one where the machine runs 32-bit code); a later
+#    version replaces it; x64 replaces x86 of the same version; uninstalling
+#    removes files, shortcut and entry.
 # Run from the repository root after `make dist` (make test-dist).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -19,21 +21,25 @@ fail() { echo "check-dist: $*" >&2; exit 1; }
 step() { echo "check-dist: $*"; }
 
 (cd dist && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS does not match"
-[ "$(cd dist && ls | sort | tr '\n' ' ')" = "SHA256SUMS velmora-$version-win32.msi velmora-$version-win32.zip velmora-cli_${version}_amd64.deb " ] ||
+[ "$(cd dist && ls | sort | tr '\n' ' ')" = "SHA256SUMS velmora-$version-win32.msi velmora-$version-win32.zip velmora-$version-win64.msi velmora-$version-win64.zip velmora-cli_${version}_amd64.deb " ] ||
   fail "dist/ holds: $(ls dist | tr '\n' ' ')"
+[ "$(sed 's/.*  //' dist/SHA256SUMS | sort | tr '\n' ' ')" = "$(cd dist && ls | grep -v SHA256SUMS | sort | tr '\n' ' ')" ] ||
+  fail "SHA256SUMS does not list every file"
 
-zip=dist/velmora-$version-win32.zip
-[ "$(unzip -Z1 "$zip" | sort | tr '\n' ' ')" = "README.txt velmora-cli.exe velmora.exe " ] ||
-  fail "$zip holds: $(unzip -Z1 "$zip" | tr '\n' ' ')"
-unzip -p "$zip" README.txt | grep -qv $'\r$' && fail "README.txt has a line without CRLF"
-# The zip's program is the build's, padded with zeros to a multiple of 8 bytes
-# and with its PE checksum (4 bytes at 88 past the PE header) set.
-unzip -p "$zip" velmora.exe >"$work/velmora.exe"
-sum_at=$(($(od -An -tu4 -j60 -N4 build/win32/velmora.exe) + 88))
-{ cmp -l build/win32/velmora.exe "$work/velmora.exe" 2>/dev/null || true; } | awk -v at=$sum_at '$1 <= at || $1 > at + 4 { bad = 1 } END { exit bad }' &&
-  [ "$(tail -c +$(($(stat -c %s build/win32/velmora.exe) + 1)) "$work/velmora.exe" | tr -d '\0' | wc -c)" = 0 ] &&
-  [ $(($(stat -c %s "$work/velmora.exe") % 8)) = 0 ] || fail "the zip's velmora.exe is not the build's"
-step "checksums and zip: as they should be"
+for b in win32 win64; do
+  zip=dist/velmora-$version-$b.zip exe=build/$b/velmora.exe
+  [ "$(unzip -Z1 "$zip" | sort | tr '\n' ' ')" = "README.txt velmora-cli.exe velmora.exe " ] ||
+    fail "$zip holds: $(unzip -Z1 "$zip" | tr '\n' ' ')"
+  unzip -p "$zip" README.txt | grep -qv $'\r$' && fail "$zip: README.txt has a line without CRLF"
+  # The zip's program is the build's, padded with zeros to a multiple of 8
+  # bytes and with its PE checksum (4 bytes at 88 past the PE header) set.
+  unzip -p "$zip" velmora.exe >"$work/velmora.exe"
+  sum_at=$(($(od -An -tu4 -j60 -N4 "$exe") + 88))
+  { cmp -l "$exe" "$work/velmora.exe" 2>/dev/null || true; } | awk -v at=$sum_at '$1 <= at || $1 > at + 4 { bad = 1 } END { exit bad }' &&
+    [ "$(tail -c +$(($(stat -c %s "$exe") + 1)) "$work/velmora.exe" | tr -d '\0' | wc -c)" = 0 ] &&
+    [ $(($(stat -c %s "$work/velmora.exe") % 8)) = 0 ] || fail "$zip: velmora.exe is not the build's"
+done
+step "checksums and zips: as they should be"
 
 deb=dist/velmora-cli_${version}_amd64.deb
 dpkg-deb -x "$deb" "$work/deb"
@@ -51,36 +57,82 @@ bash tests/cli/completion_test.sh "$work/deb/usr/share/bash-completion/completio
 lintian --fail-on error "$deb" 2>&1 | { grep -v 'root privileges' || true; } | sed 's/^/  lintian: /'
 step "deb: velmora-cli runs, its man page renders, its bash completion completes, lintian reports no error"
 
-# ---- The MSI under Wine ----------------------------------------------------
+# ---- The MSIs under Wine ---------------------------------------------------
+# A 64-bit prefix, as on the Windows most users have: the x64 package goes
+# to Program Files, the x86 one to Program Files (x86). The two are one
+# product: either replaces the other, at the same version too; a later
+# version replaces an earlier one; an older one is refused.
 prefix=$PWD/$work/wineprefix
-wine() { scripts/wine-run.sh --prefix "$prefix" --desktop none --timeout 120 "$@"; }
-msi() { wine msiexec "$1" "Z:$(realpath "$2" | tr / '\\')" /qn || fail "msiexec $1 $2 failed"; }
-apps() { wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null | tr -d '\r'; }
-installed="$prefix/drive_c/Program Files/Velmora"
+wine() { scripts/wine-run.sh --arch win64 --prefix "$prefix" --desktop none --timeout 120 "$@"; }
+msi() { wine msiexec "$1" "Z:$(realpath "$2" | tr / '\\')" /qn; }
+# Add/Remove Programs lists both registry views: an x86 product's entry is
+# in the 32-bit one (Wow6432Node).
+apps() {
+  for view in Software Software\\Wow6432Node; do
+    wine reg query "HKLM\\$view\\Microsoft\\Windows\\CurrentVersion\\Uninstall" /s 2>/dev/null
+  done | tr -d '\r'
+}
+declare -A folder=([win32]="Program Files (x86)" [win64]="Program Files")
 shortcuts() { find "$prefix/drive_c" -path '*Start Menu/Programs/Velmora.lnk' 2>/dev/null; }
+ia32=$(scripts/ia32.sh)
+# The same package at another version, made as make dist makes it.
+package() {  # package BUILD VERSION: prints the MSI's path
+  local stage=$work/stage-$1-$2
+  mkdir -p "$stage" && cp "build/$1/dist-stage/README.txt" "build/$1/dist-stage/velmora.ico" "$stage"
+  local arch=x64 && [ "$1" = win64 ] || arch=x86
+  packaging/windows-dist.sh "$stage" "$PWD/$work" "velmora-$2-$1" $arch "$2" "$PWD/packaging/velmora.wxs" \
+    "build/$1/velmora.exe" "build/$1/velmora-cli.exe" >/dev/null
+  echo "$work/velmora-$2-$1.msi"
+}
+# installed BUILD VERSION: what an install of that package leaves, alone.
+installed() {
+  local other=win32 && [ "$1" = win64 ] || other=win64
+  [ "$(ls "$prefix/drive_c/${folder[$1]}/Velmora" 2>/dev/null | tr '\n' ' ')" = "velmora-cli.exe velmora.exe " ] ||
+    fail "$1 $2: installed $(ls "$prefix/drive_c/${folder[$1]}/Velmora" 2>&1 | tr '\n' ' ')"
+  [ ! -e "$prefix/drive_c/${folder[$other]}/Velmora" ] || fail "$1 $2: the $other files are still there"
+  [ "$(shortcuts | wc -l)" = 1 ] || fail "$1 $2: Start-menu shortcuts: $(shortcuts)"
+  [ "$(apps | grep -c 'DisplayName *REG_SZ *Velmora$')" = 1 ] || fail "$1 $2: not one Add/Remove Programs entry"
+  local entry && entry=$(apps | grep -A30 'DisplayName *REG_SZ *Velmora$')
+  for want in "DisplayVersion *REG_SZ *$2" "Publisher *REG_SZ *Velmora developers"; do
+    grep -q "$want" <<<"$entry" || fail "$1 $2: the Add/Remove Programs entry has no '$want'"
+  done
+  wine reg query 'HKLM\Software\Classes\Installer\Products' /s 2>/dev/null | grep -q 'ProductIcon.*velmora.ico' ||
+    fail "$1 $2: the product has no icon"
+}
+# shows BUILD: the installed velmora.exe shows its window and closes.
+shows() {
+  wine build/win64/e2e_driver.exe year_behind "C:\\${folder[$1]}\\Velmora\\velmora.exe" >/dev/null ||
+    fail "the installed $1 velmora.exe"
+}
+removed() {
+  [ -z "$(find "$prefix/drive_c" -path '*/Velmora*' 2>/dev/null)" ] ||
+    fail "left behind: $(find "$prefix/drive_c" -path '*/Velmora*')"
+  apps | grep -q 'DisplayName *REG_SZ *Velmora$' && fail "the Add/Remove Programs entry is left behind"
+  return 0
+}
 
-msi /i "dist/velmora-$version-win32.msi"
-[ "$(ls "$installed" | tr '\n' ' ')" = "velmora-cli.exe velmora.exe " ] || fail "installed: $(ls "$installed")"
-[ -n "$(shortcuts)" ] || fail "no Start-menu shortcut Velmora"
-entry=$(apps | grep -A30 'DisplayName *REG_SZ *Velmora$' || true)
-for want in "DisplayVersion *REG_SZ *$version" "Publisher *REG_SZ *Velmora developers"; do
-  grep -q "$want" <<<"$entry" || fail "Add/Remove Programs entry without '$want'"
-done
-wine reg query 'HKLM\Software\Classes\Installer\Products' /s 2>/dev/null | grep -q 'ProductIcon.*velmora.ico' ||
-  fail "the product has no icon"
-wine build/win32/e2e_driver.exe year_behind 'C:\Program Files\Velmora\velmora.exe' || fail "the installed velmora.exe"
-step "msi: installed, shortcut and Add/Remove entry present, velmora.exe shows its window"
-
-# A later version (the installer compares the first three numbers) replaces it.
 IFS=. read -r major minor build _ <<<"$version"
 later=$major.$minor.$((build + 1)).0
-(cd build/win32/dist-stage && wixl -a x86 -D Version="$later" -D ProductCode="$(cat /proc/sys/kernel/random/uuid)" \
-  -o "$PWD/../../../$work/later.msi" ../../../packaging/velmora.wxs)
-msi /i "$work/later.msi"
-[ "$(apps | grep -c 'DisplayName *REG_SZ *Velmora$')" = 1 ] || fail "two versions installed side by side"
-apps | grep -q "DisplayVersion *REG_SZ *$later" || fail "the later version did not replace $version"
-msi /x "$work/later.msi"
-[ ! -e "$installed" ] || fail "left behind: $(find "$installed")"
-[ -z "$(shortcuts)" ] || fail "shortcut left behind: $(shortcuts)"
-apps | grep -q 'DisplayName *REG_SZ *Velmora$' && fail "Add/Remove Programs entry left behind"
-step "msi: version $later replaced $version; uninstalling removed files, shortcut and entry"
+x86=dist/velmora-$version-win32.msi x64=dist/velmora-$version-win64.msi
+msi /i "$x86" || fail "msiexec /i $x86 failed"
+installed win32 "$version"
+if [ "$ia32" = native ]; then shown=", its velmora.exe shows its window"; shows win32
+else shown=" (its velmora.exe not started: this machine runs no 32-bit code)"; fi
+step "x86 msi: installed in ${folder[win32]}, shortcut and Add/Remove entry present$shown"
+msi /i "$(package win32 "$later")" || fail "msiexec /i of x86 $later failed"
+installed win32 "$later"
+msi /x "$work/velmora-$later-win32.msi" || fail "msiexec /x of x86 $later failed"
+removed
+step "x86 msi: $later replaced $version; uninstalling removed files, shortcut and entry"
+
+msi /i "$x86" && msi /i "$x64" || fail "msiexec /i $x64 over $x86 failed"
+installed win64 "$version"
+shows win64
+step "x64 msi: replaced x86 $version, installed in ${folder[win64]}, shortcut and entry present, velmora.exe shows its window"
+msi /i "$(package win64 "$later")" || fail "msiexec /i of x64 $later failed"
+installed win64 "$later"
+! msi /i "$x86" || fail "x86 $version installed over x64 $later"
+installed win64 "$later"
+msi /x "$work/velmora-$later-win64.msi" || fail "msiexec /x of x64 $later failed"
+removed
+step "x64 msi: $later replaced $version; x86 $version refused over it; uninstalling removed files, shortcut and entry"
