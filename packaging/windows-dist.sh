@@ -17,8 +17,10 @@
 #    SHA-256);
 #  - the zip is normalised by strip-nondeterminism: names sorted, every
 #    time SOURCE_DATE_EPOCH, permissions 0644/0755, owners 0;
-#  - wixl runs under faketime, so the MSI's summary information is dated
-#    SOURCE_DATE_EPOCH and its cabinet's times too (TZ=UTC); wixl gives the
+#  - wixl runs under faketime with its clock stopped at SOURCE_DATE_EPOCH
+#    (-f; a running clock would put into the summary information how long
+#    wixl took), so the MSI's summary information is dated SOURCE_DATE_EPOCH
+#    and its cabinet's times too (TZ=UTC); wixl gives the
 #    package a random package code, which msibuild replaces;
 #  - the product code and the package code are name-based UUIDs (SHA-1,
 #    under the UpgradeCode) of the version, the architecture and the
@@ -90,7 +92,7 @@ case $arch in
 esac
 msi=$out/$name.msi
 rm -f "$msi"
-(cd "$stage" && faketime "$(date -u -d "@$SOURCE_DATE_EPOCH" '+%Y-%m-%d %H:%M:%S')" \
+(cd "$stage" && faketime -f "$(date -u -d "@$SOURCE_DATE_EPOCH" '+%Y-%m-%d %H:%M:%S')" \
    wixl -a "$arch" -D Version="$version" -D ProductCode="$product" "${folders[@]}" -o "$msi" "$wxs")
 # The x86 and x64 packages are one product, and either replaces the other
 # at the same version: the row that finds the versions to remove includes
