@@ -102,7 +102,7 @@ for doc in docs:
                 if word not in targets:
                     errors.append(f'{doc}: `make {word}`: the Makefile has no target {word}')
 
-    for m in PATH.finditer(text):
+    for m in PATH.finditer(re.sub(r'\]\([^)]*\)', '](', text)):  # links are checked above
         path = m.group(0).rstrip('.')
         counts['paths'] += 1
         if not exists(path):
