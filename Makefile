@@ -57,8 +57,7 @@ test: test-native test-fuzz test-windows test-dist
 
 # The downloads, in dist/ (or DIST=folder): each Windows build's zip and MSI,
 # velmora-cli's Debian package, and their checksums. The same commit gives
-# the same bytes; signed when VELMORA_SIGN_PKCS12 is set (README, "Checking a
-# download", "Signing a release").
+# the same bytes; signed when VELMORA_SIGN_PKCS12 is set (docs/releasing.md).
 DIST ?= dist
 # The certificate and its password may be named relative to this folder.
 ifdef VELMORA_SIGN_PKCS12
@@ -79,7 +78,8 @@ dist-files:
 	cp build/*/dist/* $(DIST)/
 	cd $(DIST) && LC_ALL=C sh -c 'sha256sum * > SHA256SUMS'
 
-# velmora-cli and its man page, into PREFIX (default /usr/local).
+# velmora-cli, its man page and its bash completion, into PREFIX (default
+# /usr/local).
 install: native
 	cmake --install build/native $(if $(PREFIX),--prefix $(PREFIX))
 
