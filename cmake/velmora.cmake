@@ -90,6 +90,13 @@ function(velmora_version_files dir version)
   list(GET parts 2 VELMORA_FV_BUILD)
   list(GET parts 3 VELMORA_FV_REVISION)
   set(VELMORA_FV_STRING ${version})
+  # The program's own identity names the architecture it is built for
+  # (Windows checks it against the program's when it reads the manifest).
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(VELMORA_MANIFEST_ARCH amd64)
+  else()
+    set(VELMORA_MANIFEST_ARCH x86)
+  endif()
   configure_file(${CMAKE_SOURCE_DIR}/cmake/velmora_version.h.in ${dir}/velmora_version.h @ONLY)
   configure_file(${CMAKE_SOURCE_DIR}/res/velmora.manifest.in ${dir}/velmora.manifest @ONLY)
 endfunction()
