@@ -55,16 +55,26 @@ TEST(Win32RuntimeVersion, ReadsAnotherModulesResourceAndNothingFromOneWithout) {
 
   // A copy of the test program with its resources removed is a module
   // without a version resource: all numbers 0, no failure.
-  const std::wstring copy = OwnPath() + L".noversion.exe";
+  // In a folder of this run's own, made anew: the 96 and 144 DPI runs of
+  // this program go on side by side, each in a Wine of its own, where
+  // their process ids can be the same.
+  std::wstring folder;
+  for (int n = 0; folder.empty() && n < 1000; ++n) {
+    const std::wstring name = OwnPath() + L".noversion" + std::to_wstring(n);
+    if (CreateDirectoryW(name.c_str(), nullptr)) folder = name;
+  }
+  ASSERT_FALSE(folder.empty());
+  const std::wstring copy = folder + L"\\noversion.exe";
   ASSERT_TRUE(CopyFileW(OwnPath().c_str(), copy.c_str(), FALSE));
   const HANDLE update = BeginUpdateResourceW(copy.c_str(), TRUE);
   ASSERT_NE(update, nullptr);
   ASSERT_TRUE(EndUpdateResourceW(update, FALSE));
   const HMODULE without = LoadLibraryExW(copy.c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-  ASSERT_NE(without, nullptr);
+  ASSERT_NE(without, nullptr) << "error " << GetLastError();
   EXPECT_EQ(ReadFileVersion(without), AppVersion{});
   FreeLibrary(without);
   DeleteFileW(copy.c_str());
+  RemoveDirectoryW(folder.c_str());
 }
 
 // The program icon's images (32x32 a bitmap, 64x64 and 128x128 PNG) each
