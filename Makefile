@@ -1,6 +1,6 @@
 # The two commands: `make run` starts the program, `make test` runs every
 # test. Both first install what is missing (scripts/deps.sh, idempotent).
-.PHONY: all deps native win32 win64 fuzz-targets test test-native test-fuzz test-win32 test-win64 test-windows test-dist dist dist-files install run bench fuzz format clean
+.PHONY: all deps native win32 win64 fuzz-targets test test-native test-fuzz test-win32 test-win64 test-windows test-dist dist dist-files install run bench fuzz format po clean
 
 all: native win32 win64
 
@@ -23,6 +23,12 @@ win64: deps
 fuzz-targets: deps
 	cmake --preset fuzz >/dev/null
 	cmake --build --preset fuzz
+
+# The tests expect English wherever they do not set a language themselves
+# (the language tests set their own locale): whatever language the machine
+# speaks, they run in the C locale.
+test test-native test-fuzz test-win32 test-win64 test-windows test-dist: export LC_ALL = C.UTF-8
+test test-native test-fuzz test-win32 test-win64 test-windows test-dist: export LANGUAGE =
 
 test-native: native
 	ctest --preset native
@@ -93,6 +99,11 @@ bench: native win32 win64
 
 fuzz: fuzz-targets
 	bash scripts/fuzz.sh $(FUZZ_SECONDS)
+
+# The translation template po/velmora.pot from the sources, merged into each
+# po/LANG.po (scripts/po.sh).
+po:
+	bash scripts/po.sh update
 
 format:
 	find src tests bench fuzz -name '*.cpp' -o -name '*.hpp' -o -name '*.h' | xargs clang-format -i

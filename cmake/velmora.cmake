@@ -146,3 +146,36 @@ function(velmora_add_gtest name)
     gtest_discover_tests(${name} TEST_PREFIX "${name}." PROPERTIES LABELS "${ARG_LABELS}")
   endif()
 endfunction()
+
+# ---- The texts users read, and their translations (po/) --------------------
+# Made when CMake configures, from po/velmora.pot and po/*.po (a change to
+# either configures again): the numbering of the template's texts for the
+# code (velmora_messages.h), and each Windows program's tables of texts.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(VELMORA_PO_DIR ${CMAKE_SOURCE_DIR}/po)
+
+function(velmora_messages_run what)
+  execute_process(COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/cmake/messages.py ${ARGN}
+                  RESULT_VARIABLE failed)
+  if(failed)
+    message(FATAL_ERROR "cmake/messages.py could not make ${what}")
+  endif()
+  file(GLOB catalogues CONFIGURE_DEPENDS ${VELMORA_PO_DIR}/*.po)
+  set_property(DIRECTORY ${CMAKE_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+               ${VELMORA_PO_DIR}/velmora.pot ${catalogues} ${CMAKE_SOURCE_DIR}/cmake/messages.py)
+endfunction()
+
+# DIR/velmora_messages.h.
+function(velmora_messages_header dir)
+  velmora_messages_run(${dir}/velmora_messages.h header ${VELMORA_PO_DIR}/velmora.pot
+                       ${dir}/velmora_messages.h)
+endfunction()
+
+# FILE, a resource script with a table per language of the texts the sources
+# under the FOLDERS (below src/; or single files there) use, its data in
+# files beside it.
+function(velmora_text_tables file)
+  list(TRANSFORM ARGN PREPEND src/ OUTPUT_VARIABLE folders)
+  velmora_messages_run(${file} rc ${VELMORA_PO_DIR}/velmora.pot ${VELMORA_PO_DIR} ${file}
+                       ${folders})
+endfunction()

@@ -8,4 +8,7 @@
 /* Strings */
 #define IDS_APPTITLE 1 /* application title: "Velmora" */
 
+/* Data */
+#define IDR_TEXTS 1 /* the translations, an RCDATA table in each language */
+
 #endif /* VELMORA_RESOURCE_H */

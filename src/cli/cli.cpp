@@ -15,6 +15,7 @@
 #include "computus/bas_Computus.hpp"
 #include "runtime/console_runtime.hpp"
 #include "runtime/errors.hpp"
+#include "runtime/messages.hpp"
 #include "runtime/text.hpp"
 #include "velmora_version.h"
 
@@ -122,7 +123,8 @@ int WriteDates(const CliRequest& request, OutputWriter& writer, std::FILE* out, 
 int Run(const std::vector<std::string>& args, std::FILE* out, std::FILE* err, Runtime* given) {
   const ParsedArgs parsed = ParseCliArgs(args);
   if (const auto* usage = std::get_if<UsageError>(&parsed)) {
-    ErrorLine(err, {"velmora-cli: ", usage->message, "\nTry \"velmora-cli --help\" for usage."});
+    ErrorLine(err, {"velmora-cli: ", usage->message, "\n",
+                    TrUtf8(L"Try \"velmora-cli --help\" for usage.")});
     return kExitUsage;
   }
   const CliRequest& request = std::get<CliRequest>(parsed);
@@ -143,7 +145,9 @@ int Run(const std::vector<std::string>& args, std::FILE* out, std::FILE* err, Ru
   // Whatever else happened, output that did not all arrive is a failure.
   if (!writer.Finish()) {
     if (!ReaderWentAway(writer.error())) {
-      ErrorLine(err, {"velmora-cli: cannot write the output: ", std::strerror(writer.error())});
+      // TRANSLATORS: %1 is the system's reason (a full disk, say).
+      ErrorLine(err, {"velmora-cli: ", Fill(TrUtf8(L"cannot write the output: %1"),
+                                            {std::strerror(writer.error())})});
     }
     return kExitRefused;
   }

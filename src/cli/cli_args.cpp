@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "cli/output.hpp"
+#include "runtime/messages.hpp"
 
 namespace velmora::cli {
 namespace {
@@ -38,14 +39,10 @@ StrictNumber ReadStrictInt16(std::string_view text) {
   return {NumberStatus::kOk, static_cast<Int16>(value)};
 }
 
-// `before` "arg" `after`, the argument quoted as QuoteArg shows it.
-std::string Naming(std::string_view before, std::string_view arg, std::string_view after = {}) {
-  std::string text(before);
-  text += '"';
-  text += QuoteArg(arg);
-  text += '"';
-  text += after;
-  return text;
+// The message in the user's language, the argument in it as QuoteArg shows
+// it.
+std::string Naming(Msg message, std::string_view arg) {
+  return Fill(TrUtf8(message), {QuoteArg(arg)});
 }
 
 // The reason a year text is refused, or nothing when it reads.
@@ -54,9 +51,13 @@ std::optional<std::string> YearProblem(std::string_view text, const StrictNumber
     case NumberStatus::kOk:
       return std::nullopt;
     case NumberStatus::kMalformed:
-      return Naming("invalid year ", text, " (expected digits with an optional minus sign)");
+      // TRANSLATORS: velmora-cli's messages: %1 is what the user typed (a
+      // year, a range such as 2024..2026, an option, a feast, a format).
+      // FROM..TO, option names and format names stay as the user types them.
+      return Naming(Msg(L"invalid year \"%1\" (expected digits with an optional minus sign)"),
+                    text);
     case NumberStatus::kOutOfRange:
-      return Naming("year ", text, " is out of range (-32768..32767)");
+      return Naming(Msg(L"year \"%1\" is out of range (-32768..32767)"), text);
   }
   return std::nullopt;
 }
@@ -73,15 +74,19 @@ std::variant<YearRange, std::string> ReadYears(std::string_view arg) {
   const std::string_view from = arg.substr(0, mark);
   const std::string_view to = arg.substr(mark + kRangeMark.size());
   if (from.empty() || to.empty() || to.find(kRangeMark) != std::string_view::npos) {
-    return Naming("invalid range ", arg, " (expected FROM..TO, two years)");
+    return Naming(Msg(L"invalid range \"%1\" (expected FROM..TO, two years)"), arg);
   }
   const StrictNumber first = ReadStrictInt16(from);
   const StrictNumber last = ReadStrictInt16(to);
   for (const auto& [text, n] : {std::pair{from, first}, std::pair{to, last}}) {
-    if (auto problem = YearProblem(text, n)) return problem->append(Naming(" in range ", arg));
+    if (auto problem = YearProblem(text, n)) {
+      // TRANSLATORS: %1 is the reason a year is refused (one of the messages
+      // above), %2 the range it stands in.
+      return Fill(TrUtf8(L"%1 in range \"%2\""), {*problem, QuoteArg(arg)});
+    }
   }
   if (first.value > last.value) {
-    return Naming("range ", arg, " runs backwards (FROM must not be after TO)");
+    return Naming(Msg(L"range \"%1\" runs backwards (FROM must not be after TO)"), arg);
   }
   return YearRange{first.value, last.value};
 }
@@ -90,7 +95,7 @@ std::optional<std::string> ReadMethod(std::string_view text, Int16& method) {
   const StrictNumber n = ReadStrictInt16(text);
   if (n.status != NumberStatus::kOk || n.value < bas_Computus::kMethodJulian ||
       n.value > bas_Computus::kMethodGregorian) {
-    return Naming("invalid method ", text, " (expected 1, 2 or 3)");
+    return Naming(Msg(L"invalid method \"%1\" (expected 1, 2 or 3)"), text);
   }
   method = n.value;
   return std::nullopt;
@@ -108,7 +113,7 @@ std::optional<std::string> ReadFormat(std::string_view text, Format& format) {
       return std::nullopt;
     }
   }
-  return Naming("unknown format ", text, " (expected text, iso, csv, json or ics)");
+  return Naming(Msg(L"unknown format \"%1\" (expected text, iso, csv, json or ics)"), text);
 }
 
 // Adds the feast called `text` unless it is there already; "all" only sets
@@ -120,7 +125,8 @@ std::optional<std::string> ReadFeast(std::string_view text, std::vector<std::siz
     return std::nullopt;
   }
   const std::size_t feast = FindFeast(text);
-  if (feast == kFeasts.size()) return Naming("unknown feast ", text, " (--help lists them)");
+  if (feast == kFeasts.size())
+    return Naming(Msg(L"unknown feast \"%1\" (--help lists them)"), text);
   if (std::find(feasts.begin(), feasts.end(), feast) == feasts.end()) feasts.push_back(feast);
   return std::nullopt;
 }
@@ -181,7 +187,8 @@ ParsedArgs ParseCliArgs(const std::vector<std::string>& args) {
 
     if (TakesValue(name)) {
       if (!has_value) {
-        if (i + 1 == args.size()) return UsageError{Naming("option ", name, " needs a value")};
+        if (i + 1 == args.size())
+          return UsageError{Naming(Msg(L"option \"%1\" needs a value"), name)};
         value = args[++i];
       }
       std::optional<std::string> problem;
@@ -197,16 +204,16 @@ ParsedArgs ParseCliArgs(const std::vector<std::string>& args) {
       request.format = Format::kIso;
     } else if (name == "--iso" || ActionOf(name)) {
       // Alone, --help and --version were answered before this loop.
-      return UsageError{Naming("option ", name, " takes no value")};
+      return UsageError{Naming(Msg(L"option \"%1\" takes no value"), name)};
     } else {
-      return UsageError{Naming("unknown option ", arg)};
+      return UsageError{Naming(Msg(L"unknown option \"%1\""), arg)};
     }
   }
 
   if (request.format == Format::kIcs && request.method == bas_Computus::kMethodJulian) {
     return UsageError{
-        "format \"ics\" writes Gregorian calendar dates and method 1 gives Julian ones "
-        "(--method 2 is the same reckoning with its dates in the Gregorian calendar)"};
+        TrUtf8(L"format \"ics\" writes Gregorian calendar dates and method 1 gives Julian ones "
+               "(--method 2 is the same reckoning with its dates in the Gregorian calendar)")};
   }
   if (all_feasts) {
     request.feasts.resize(kFeasts.size());

@@ -13,30 +13,36 @@
 
 #include "computus/calendar.hpp"
 #include "runtime/checked.hpp"
+#include "runtime/messages.hpp"
 
 namespace velmora::cli {
 
 struct FeastInfo {
-  std::string_view name;     // on the command line, in csv and json
-  Int16 offset;              // days from Easter Sunday
-  std::string_view display;  // in sentences and calendar entries
+  std::string_view name;  // on the command line, in csv and json: never translated
+  Int16 offset;           // days from Easter Sunday
+  // In sentences and calendar entries, in the user's language (Tr); --help
+  // gives the English name.
+  Msg display;
 };
 
 // In calendar order.
 inline constexpr std::array<FeastInfo, 13> kFeasts = {{
-    {"clean-monday", -48, "Clean Monday"},
-    {"ash-wednesday", -46, "Ash Wednesday"},
-    {"palm-sunday", -7, "Palm Sunday"},
-    {"maundy-thursday", -3, "Maundy Thursday"},
-    {"good-friday", -2, "Good Friday"},
-    {"holy-saturday", -1, "Holy Saturday"},
-    {"easter", 0, "Easter Sunday"},
-    {"easter-monday", 1, "Easter Monday"},
-    {"ascension", 39, "Ascension Day"},
-    {"pentecost", 49, "Pentecost"},
-    {"whit-monday", 50, "Whit Monday"},
-    {"trinity-sunday", 56, "Trinity Sunday"},
-    {"corpus-christi", 60, "Corpus Christi"},
+    // TRANSLATORS: the feasts' names, this one and those below: each the
+    // established name in your language, as calendars and churches write it.
+    // Clean Monday is the first day of Great Lent in the Eastern churches.
+    {"clean-monday", -48, Msg(L"Clean Monday")},
+    {"ash-wednesday", -46, Msg(L"Ash Wednesday")},
+    {"palm-sunday", -7, Msg(L"Palm Sunday")},
+    {"maundy-thursday", -3, Msg(L"Maundy Thursday")},
+    {"good-friday", -2, Msg(L"Good Friday")},
+    {"holy-saturday", -1, Msg(L"Holy Saturday")},
+    {"easter", 0, Msg(L"Easter Sunday")},
+    {"easter-monday", 1, Msg(L"Easter Monday")},
+    {"ascension", 39, Msg(L"Ascension Day")},
+    {"pentecost", 49, Msg(L"Pentecost")},
+    {"whit-monday", 50, Msg(L"Whit Monday")},
+    {"trinity-sunday", 56, Msg(L"Trinity Sunday")},
+    {"corpus-christi", 60, Msg(L"Corpus Christi")},
 }};
 
 // Index of Easter Sunday itself in kFeasts.

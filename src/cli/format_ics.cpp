@@ -5,6 +5,7 @@
 
 #include "cli/formats.hpp"
 #include "computus/bas_Computus.hpp"
+#include "runtime/messages.hpp"
 #include "velmora_version.h"
 
 namespace velmora::cli {
@@ -112,7 +113,7 @@ class IcsFormat final : public DateFormat {
       uid_tail_[feast].append("-").append(info.name).append("-method").append(method);
       uid_tail_[feast] += "@velmora-cli";
       std::string& lines = feast_lines_[feast];
-      AppendContentLine(lines, "SUMMARY:" + IcsText(info.display));
+      AppendContentLine(lines, "SUMMARY:" + IcsText(TrUtf8(info.display)));
       AppendContentLine(lines, "DESCRIPTION:" + IcsText(DaysFromEasterText(info.offset) + " by " +
                                                         ReckoningName(request_.method) +
                                                         " (velmora-cli --method " + method + ")"));

@@ -1,5 +1,6 @@
 // The text format: the program's own result sentence for each date.
 #include "cli/formats.hpp"
+#include "runtime/messages.hpp"
 #include "runtime/text.hpp"
 #include "sentence/result_sentence.hpp"
 
@@ -12,9 +13,9 @@ class TextFormat final : public DateFormat {
 
   void Date(Int16 year, std::size_t feast, DayMonth date) override {
     // Easter Sunday keeps the program's own sentence.
-    std::string line = ToUtf8(feast == kEaster ? ResultSentence(year, date.day, date.month)
-                                               : ResultSentence(year, date.day, date.month,
-                                                                FromUtf8(kFeasts[feast].display)));
+    std::string line = ToUtf8(
+        feast == kEaster ? ResultSentence(year, date.day, date.month)
+                         : ResultSentence(year, date.day, date.month, Tr(kFeasts[feast].display)));
     line += '\n';
     out_.Text(line);
   }

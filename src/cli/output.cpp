@@ -8,10 +8,18 @@ namespace {
 // Longest part of an argument quoted in a message; the rest is elided.
 constexpr std::size_t kQuoteLimit = 64;
 
+std::size_t PlainWrite(std::FILE* stream, std::string_view text) {
+  return std::fwrite(text.data(), 1, text.size(), stream);
+}
+
+StreamWrite g_write = &PlainWrite;
+
 }  // namespace
 
+void InstallStreamWrite(StreamWrite write) { g_write = write != nullptr ? write : &PlainWrite; }
+
 void OutputWriter::Text(std::string_view text) {
-  if (!failed_ && std::fwrite(text.data(), 1, text.size(), out_) != text.size()) Fail();
+  if (!failed_ && g_write(out_, text) != text.size()) Fail();
 }
 
 void OutputWriter::Flush() {
@@ -32,7 +40,7 @@ void ErrorLine(std::FILE* err, std::initializer_list<std::string_view> pieces) {
   std::string line;
   for (const std::string_view piece : pieces) line += piece;
   line += '\n';
-  std::fwrite(line.data(), 1, line.size(), err);
+  g_write(err, line);
   std::fflush(err);
 }
 

@@ -36,6 +36,12 @@ class OutputWriter {
   int error_ = 0;
 };
 
+// How text reaches a stream: the bytes written, fewer on a failure (with
+// errno set). std::fwrite unless the program installs its own, as
+// velmora-cli.exe does, which writes a console as wide text.
+using StreamWrite = std::size_t (*)(std::FILE* stream, std::string_view text);
+void InstallStreamWrite(StreamWrite write);
+
 // One line on the error stream, made of its pieces, pushed out at once.
 void ErrorLine(std::FILE* err, std::initializer_list<std::string_view> pieces);
 

@@ -6,6 +6,7 @@
 #include "cli/cli.hpp"
 #include "cli/feasts.hpp"
 #include "computus/bas_Computus.hpp"
+#include "runtime/text.hpp"
 
 namespace velmora::cli {
 namespace {
@@ -79,7 +80,7 @@ std::string BuildUsage() {
   for (const FeastInfo& feast : kFeasts) {
     std::string line = "                " + std::string(feast.name);
     line.resize(33, ' ');
-    line += feast.display;
+    line += ToUtf8(feast.display.english());
     if (feast.offset != 0) {
       line.resize(50, ' ');
       line += DaysFromEasterText(feast.offset);

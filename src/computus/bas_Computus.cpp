@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "runtime/messages.hpp"
 #include "runtime/runtime.hpp"
 #include "runtime/text.hpp"
 
@@ -71,9 +72,28 @@ constexpr Int16 Rem(Int16 dividend, std::uint16_t divisor) {
   return static_cast<Int16>(static_cast<std::uint16_t>(dividend) % divisor);
 }
 
+// Why a call is refused.
+enum class Refusal { kMethod, kJulianYear, kGregorianYear };
+
 // Shows why a call is refused. Out of line and cold: composing the message
-// costs the computation nothing when it goes ahead.
-[[gnu::cold, gnu::noinline]] Boolean Refuse(const std::wstring& message) {
+// in the user's language costs the computation nothing when it goes ahead.
+[[gnu::cold, gnu::noinline]] Boolean Refuse(Refusal why) {
+  std::wstring message;
+  switch (why) {
+    case Refusal::kMethod:
+      message = Tr(L"Method must be 1, 2 or 3.");
+      break;
+    case Refusal::kJulianYear:
+      // TRANSLATORS: %1 is the first year of the Julian reckoning, 326.
+      message = Fill(Tr(L"The original calculation applies to all years from %1 AD."),
+                     {DecimalText(kFirstJulianYear)});
+      break;
+    case Refusal::kGregorianYear:
+      // TRANSLATORS: %1 and %2 are the first and the last year, 1583 and 4099.
+      message = Fill(Tr(L"Gregorian calendar Easters apply for years %1 to %2 only."),
+                     {DecimalText(kFirstGregorianYear), DecimalText(kLastGregorianYear)});
+      break;
+  }
   MsgBox(message, MsgIcon::kExclamation);
   return kFalse;
 }
@@ -84,17 +104,10 @@ Boolean GetEasterDay(Int16& day, Int16& month, Int16 year, Int16 method) {
   day = 0;
   month = 0;
 
-  if (method < kMethodJulian || method > kMethodGregorian) {
-    return Refuse(L"Method must be 1, 2 or 3.");
-  }
-  if (method == kMethodJulian && year < kFirstJulianYear) {
-    return Refuse(L"The original calculation applies to all years from " +
-                  DecimalText(kFirstJulianYear) + L" AD.");
-  }
+  if (method < kMethodJulian || method > kMethodGregorian) return Refuse(Refusal::kMethod);
+  if (method == kMethodJulian && year < kFirstJulianYear) return Refuse(Refusal::kJulianYear);
   if (method != kMethodJulian && (year < kFirstGregorianYear || year > kLastGregorianYear)) {
-    return Refuse(L"Gregorian calendar Easters apply for years " +
-                  DecimalText(kFirstGregorianYear) + L" to " + DecimalText(kLastGregorianYear) +
-                  L" only.");
+    return Refuse(Refusal::kGregorianYear);
   }
 
   // The year is 326..32767 from here on (1583..4099 for methods 2 and 3).

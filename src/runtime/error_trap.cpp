@@ -4,6 +4,7 @@
 #include <new>
 
 #include "runtime/errors.hpp"
+#include "runtime/messages.hpp"
 #include "runtime/runtime.hpp"
 #include "runtime/text.hpp"
 
@@ -26,9 +27,10 @@ void ReportCurrentException() noexcept {
     } catch (const std::bad_alloc&) {
       ReportError(RuntimeError(kErrOutOfMemory));
     } catch (const std::exception& error) {
-      ReportDescription(L"Unexpected error: " + FromUtf8(error.what()));
+      // TRANSLATORS: %1 is the C++ library's own message, in English.
+      ReportDescription(Fill(Tr(L"Unexpected error: %1"), {FromUtf8(error.what())}));
     } catch (...) {
-      ReportDescription(L"Unexpected error");
+      ReportDescription(Tr(L"Unexpected error"));
     }
   } catch (...) {
     // The report itself failed (no memory left even for its text, say): the

@@ -2,20 +2,21 @@
 
 #include <utility>
 
+#include "runtime/messages.hpp"
 #include "runtime/text.hpp"
 
 namespace velmora {
 
-const wchar_t* ErrorDescription(int number) {
+std::wstring ErrorDescription(int number) {
   switch (number) {
     case kErrOverflow:
-      return L"Overflow";
+      return Tr(L"Overflow");
     case kErrOutOfMemory:
-      return L"Out of memory";
+      return Tr(L"Out of memory");
     case kErrInvalidPropertyValue:
-      return L"Invalid property value";
+      return Tr(L"Invalid property value");
     default:
-      return L"Application-defined or object-defined error";
+      return Tr(L"Application-defined or object-defined error");
   }
 }
 

@@ -18,9 +18,9 @@ enum ErrorNumber : int {
 };
 
 // The standard description of an error number ("Overflow" for 6, "Invalid
-// property value" for 380); unknown numbers get "Application-defined or
-// object-defined error".
-const wchar_t* ErrorDescription(int number);
+// property value" for 380), in the user's language; unknown numbers get
+// "Application-defined or object-defined error".
+std::wstring ErrorDescription(int number);
 
 class RuntimeError : public std::exception {
  public:

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "runtime/messages.hpp"
 #include "runtime/runtime.hpp"
 #include "runtime/text.hpp"
 
@@ -9,8 +10,6 @@ namespace velmora::bas_Aboutprogram {
 
 namespace {
 constexpr wchar_t kCR = L'\r';
-const wchar_t* const kNoticeLeadIn = L"Copyright \u00A9 ";
-const wchar_t* const kLocationLine = L"Made on planet Earth";
 const wchar_t* const kEmail = L"velmora@example.org";
 }  // namespace
 
@@ -35,19 +34,25 @@ std::wstring WebAddress() {
 
 std::wstring AboutText() {
   const AppVersion v = Rt().Version();
-  std::wstring text =
-      basMain::AppTitle + L"  -  version " + DecimalText(v.major) + L"." + DecimalText(v.minor);
-  if (v.revision > 0) text += L"." + DecimalText(v.revision);
+  std::wstring version = DecimalText(v.major) + L"." + DecimalText(v.minor);
+  if (v.revision > 0) version += L"." + DecimalText(v.revision);
+  // The fixed wording in the user's language; the title, the numbers, the
+  // name and the addresses as they are.
+  // TRANSLATORS: the About box's first line: %1 is the program's name
+  // (Velmora), %2 its version (1.1). Keep the two blanks around the hyphen.
+  std::wstring text = Fill(Tr(L"%1  -  version %2"), {basMain::AppTitle, version});
   text += kCR;
   text += kCR;
-  text += kNoticeLeadIn + AboutYears + L", " + AuthorName();
+  // TRANSLATORS: %1 is the years (2026), %2 the authors' name.
+  text += Fill(Tr(L"Copyright \u00A9 %1, %2"), {AboutYears, AuthorName()});
   text += kCR;
-  text += kLocationLine;
+  // TRANSLATORS: the About box's location line (the authors' town and country).
+  text += Tr(L"Made on planet Earth");
   text += kCR;
   text += kCR;
-  text += std::wstring(L"Email: ") + kEmail;
+  text += Fill(Tr(L"Email: %1"), {kEmail});
   text += kCR;
-  text += L"Web: " + WebAddress();
+  text += Fill(Tr(L"Web: %1"), {WebAddress()});
   return text;
 }
 

@@ -1,6 +1,7 @@
 #include "sysmenu/win32/bas_SysMenuHook.hpp"
 
 #include "runtime/error_trap.hpp"
+#include "runtime/messages.hpp"
 #include "runtime/runtime.hpp"
 #include "runtime/win32/ansi.hpp"
 #include "sysmenu/bas_Aboutprogram.hpp"
@@ -20,8 +21,15 @@ LONG_PTR PrevWndProc = 0;
 WNDPROC DefWindowProcFn = &DefWindowProcA;
 
 void AddAboutItem(HWND hwnd, const std::wstring& name) {
-  const std::wstring suffix = name.empty() ? L"..." : L" " + name;
-  InsertSysMenuItem(hwnd, IDM_ABOUT, L"About" + suffix, true);
+  // "About" and "...", or "About", a blank and the name. The entry goes to
+  // the menu in the ANSI code page: where the user's language cannot pass
+  // through it whole, the entry stays English rather than show question
+  // marks.
+  // TRANSLATORS: the last entry of the window's system menu, which opens
+  // the About box; the second form names the program (%1).
+  const std::wstring item_text = name.empty() ? AnsiOrEnglish(Msg(L"About..."))
+                                              : Fill(AnsiOrEnglish(Msg(L"About %1")), {name});
+  InsertSysMenuItem(hwnd, IDM_ABOUT, item_text, true);
   HookWindow(hwnd);
 }
 
@@ -80,7 +88,8 @@ LRESULT CALLBACK SysMenuWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void ShowAbout() {
-  Rt().MsgBox(bas_Aboutprogram::AboutText(), MsgIcon::kInformation, std::wstring(L"About"));
+  // TRANSLATORS: the title of the About box.
+  Rt().MsgBox(bas_Aboutprogram::AboutText(), MsgIcon::kInformation, Tr(L"About"));
 }
 
 }  // namespace velmora::bas_SysMenuHook

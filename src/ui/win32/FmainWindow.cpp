@@ -5,6 +5,7 @@
 #include "resource.h"
 #include "runtime/error_trap.hpp"
 #include "runtime/errors.hpp"
+#include "runtime/messages.hpp"
 #include "runtime/runtime.hpp"
 #include "ui/win32/accessibility.hpp"
 
@@ -18,9 +19,6 @@ constexpr int kCalendarId = 102;
 constexpr int kLabelId = 103;
 // Entries shown at once when the list drops down.
 constexpr int kVisibleEntries = 12;
-// The year list's accessible name. No label stands in front of the list,
-// from which a screen reader could take one.
-constexpr const wchar_t* kYearListName = L"Year";
 
 #ifndef WM_DPICHANGED
 #define WM_DPICHANGED 0x02E0
@@ -61,9 +59,7 @@ HFONT MakeArial(int hundredths_of_point, int weight, UINT dpi) {
 }
 
 // Start-up ends with a report that says what could not be made.
-[[noreturn]] void CannotCreate(const wchar_t* report) {
-  RaiseError(kErrCannotCreateObject, report);
-}
+[[noreturn]] void CannotCreate(Msg report) { RaiseError(kErrCannotCreateObject, Tr(report)); }
 
 void RegisterFmainClass(HINSTANCE instance, WNDPROC proc) {
   WNDCLASSEXW wc{};
@@ -80,7 +76,8 @@ void RegisterFmainClass(HINSTANCE instance, WNDPROC proc) {
   wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_VELMORA), IMAGE_ICON,
                                              GetSystemMetrics(SM_CXSMICON),
                                              GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
-  if (RegisterClassExW(&wc) == 0) CannotCreate(L"The main window's class could not be registered.");
+  if (RegisterClassExW(&wc) == 0)
+    CannotCreate(Msg(L"The main window's class could not be registered."));
 }
 
 }  // namespace
@@ -100,7 +97,7 @@ std::unique_ptr<FmainWindow> FmainWindow::Load(bool quit_on_destroy) {
   // The month calendar's class, and Common Controls 6's versions of the
   // standard ones.
   const INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_DATE_CLASSES};
-  if (!InitCommonControlsEx(&icc)) CannotCreate(L"The common controls could not be loaded.");
+  if (!InitCommonControlsEx(&icc)) CannotCreate(Msg(L"The common controls could not be loaded."));
   RegisterFmainClass(instance, &FmainWindow::WndProc);
 
   std::unique_ptr<FmainWindow> form(new FmainWindow(quit_on_destroy));
@@ -111,7 +108,7 @@ std::unique_ptr<FmainWindow> FmainWindow::Load(bool quit_on_destroy) {
   // the window is first shown.
   CreateWindowExW(kExStyle, kClassName, L"Form1", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                   r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance, form.get());
-  if (form->hwnd_ == nullptr) CannotCreate(L"The main window could not be created.");
+  if (form->hwnd_ == nullptr) CannotCreate(Msg(L"The main window could not be created."));
   form->CreateControls();
   form->ApplyDpi(WindowDpi(form->hwnd_), nullptr);
   // The load handler fills the list with a year an entry: room for them at
@@ -136,21 +133,21 @@ FmainWindow::~FmainWindow() {
 
 void FmainWindow::CreateControls() {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
-  auto child = [&](const wchar_t* cls, DWORD style, int id, const wchar_t* report) {
+  auto child = [&](const wchar_t* cls, DWORD style, int id, Msg report) {
     const HWND control =
         CreateWindowExW(0, cls, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, hwnd_,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     if (control == nullptr) CannotCreate(report);
     return control;
   };
-  label_hwnd_ =
-      child(L"STATIC", SS_LEFT | SS_NOPREFIX, kLabelId, L"The result label could not be created.");
+  label_hwnd_ = child(L"STATIC", SS_LEFT | SS_NOPREFIX, kLabelId,
+                      Msg(L"The result label could not be created."));
   // The calendar clips the list that lies over its corner, so the list
   // stays visible and takes the clicks there.
   calendar_hwnd_ = child(MONTHCAL_CLASSW, WS_TABSTOP | WS_CLIPSIBLINGS, kCalendarId,
-                         L"The month calendar could not be created.");
+                         Msg(L"The month calendar could not be created."));
   combo_ = child(L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, kComboId,
-                 L"The year list could not be created.");
+                 Msg(L"The year list could not be created."));
   // Subclassed through the window procedure itself: comctl32's
   // SetWindowSubclass looks its data up as a window property on every
   // message, which under Wine is a trip to the server each time (about 45 ms
@@ -167,6 +164,10 @@ void FmainWindow::CreateControls() {
   SetWindowPos(combo_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SendMessageW(combo_, CB_SETMINVISIBLE, kVisibleEntries, 0);
 
+  // The year list's accessible name: no label stands in front of the list,
+  // from which a screen reader could take one.
+  // TRANSLATORS: the year list's name, as a screen reader reads it.
+  year_list_name_ = Tr(L"Year");
   year_list_ = std::make_unique<Win32YearList>(combo_, [this] { cboYear_Click(); });
   // The calendar's stored initial date, shown until a date is put on it.
   calendar_ = std::make_unique<Win32Calendar>(calendar_hwnd_, kCalInitialDate.year,
@@ -263,7 +264,8 @@ LRESULT CALLBACK FmainWindow::ControlProc(HWND control, UINT msg, WPARAM wp, LPA
     case WM_GETOBJECT:
       form->ServeAccessibility();
       if (control == form->combo_) {
-        if (const LRESULT named = AnswerGetObjectWithName(control, wp, lp, kYearListName)) {
+        if (const LRESULT named =
+                AnswerGetObjectWithName(control, wp, lp, form->year_list_name_.c_str())) {
           return named;
         }
       }

@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
 #include "ui/Fmain.hpp"
 #include "ui/win32/controls.hpp"
@@ -89,6 +90,7 @@ class FmainWindow final : public Fmain {
   HFONT font_ = nullptr;           // Arial 9.75 pt bold: window, list, label
   HFONT calendar_font_ = nullptr;  // Arial 9 pt: the calendar
   UINT dpi_ = 96;
+  std::wstring year_list_name_;  // its accessible name, for the window's life
   std::unique_ptr<Win32YearList> year_list_;
   std::unique_ptr<Win32Calendar> calendar_;
   std::unique_ptr<Win32Label> label_;
