@@ -9,11 +9,15 @@ import csv
 import datetime
 import io
 import json
+import os
 import re
 import subprocess
 import sys
 
 import icalendar
+
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "cmake"))
+import messages  # noqa: E402  the catalogues' reader
 
 PROGRAM = sys.argv[1:]
 DAY = datetime.timedelta(days=1)
@@ -33,8 +37,8 @@ def expect(ok, what):
         sys.exit(f"formats_test: {what}")
 
 
-def run(*args, code=0):
-    p = subprocess.run(PROGRAM + list(args), capture_output=True, timeout=600)
+def run(*args, code=0, env=None):
+    p = subprocess.run(PROGRAM + list(args), capture_output=True, timeout=600, env=env)
     expect(p.returncode == code, f"{args}: exit {p.returncode}; stderr {p.stderr!r}")
     return p.stdout, p.stderr.decode()
 
@@ -100,3 +104,20 @@ expect(len(julian) == 3 * len(FEASTS) and not {str(e["UID"]) for e in julian} & 
        "method 2's events")
 expect(str(julian[0]["DESCRIPTION"]).endswith("reckoning, in the Gregorian calendar "
                                               "(velmora-cli --method 2)"), "escaped comma")
+
+# In the user's language (a locale of the locales fixture, VELMORA_TEST_LOCALES):
+# iso, csv and json the same bytes; a calendar's events named as the
+# language's catalogue names the feasts, their lines still folded whole.
+for language, locale in (("de", "de_DE"), ("ru", "ru_RU"), ("el", "el_GR")):
+    env = dict(os.environ, LOCPATH=os.environ["VELMORA_TEST_LOCALES"], LANG=f"{locale}.UTF-8",
+               LC_ALL="", LC_MESSAGES="", LANGUAGE="")
+    for args in (("--iso", "2024..2026"), ("--format=csv", "--feast=all", "2026"),
+                 ("--format=json", "--feast=all", "--method=2", "2025..2026")):
+        expect(run(*args, env=env)[0] == run(*args)[0], f"{language}: {args} differ from C's")
+    po = os.path.join(os.path.dirname(__file__), "..", "..", "po", f"{language}.po")
+    names = {e["msgid"]: e["msgstr"] for e in messages.read_po(po)}
+    raw = run("--format=ics", "--feast=all", "2026", env=env)[0]
+    expect(max(map(len, raw.split(b"\r\n"))) <= 75, f"{language}: ics lines folded at 75 octets")
+    summaries = [str(e["SUMMARY"]) for e in icalendar.Calendar.from_ical(raw).walk("VEVENT")]
+    expect(summaries == [names[display] for _, display in FEASTS.values()],
+           f"{language}: SUMMARY {summaries}")

@@ -27,6 +27,8 @@ void YearBehindFromOutside(const Args& args);
 void YearNotListed(const Args& args);
 void YearOverflow(const Args& args);
 void NoNumber(const Args& args);
+// The user's language: the driver's own locale.
+void Language(const Args& args);
 // The About entry of the system menu.
 void About(const Args& args);
 void AboutAltVersion(const Args& args);

@@ -21,6 +21,7 @@ const std::vector<Case>& AllCases() {
       {"year_not_listed", YearNotListed},
       {"year_overflow", YearOverflow},
       {"no_number", NoNumber},
+      {"language", Language},
       {"about", About},
       {"about_alt_version", AboutAltVersion},
       {"about_keyboard", AboutByKeyboard},

@@ -1,6 +1,7 @@
 // Start-up outcomes: what the user sees for a year ahead, a year past, a
 // year the list lacks, a number out of range and a command line without one.
 #include "cases.hpp"
+#include "common/languages.hpp"
 #include "e2e.hpp"
 #include "easter.hpp"
 
@@ -62,6 +63,34 @@ void YearNotListed(const Args& args) {
 void YearOverflow(const Args& args) {
   Target target(CommandLineFor(args.exe, L"40000"));
   ExpectErrorReportThenExit1(target, L"Overflow", WindowAtReport::kNone);
+}
+
+// The program in the user's language, the one this driver runs in (the
+// ctest entries e2e.language_* set a locale for each row of the languages
+// table): the range message, the About box over the window, and the
+// sentence for a past year.
+void Language(const Args& args) {
+  const velmora::test::LanguageTexts* language = velmora::test::LanguageOfThisProcess();
+  E2E_CHECK(language != nullptr, "no row of the languages table for UI language " +
+                                     std::to_string(GetUserDefaultUILanguage()) + ", code page " +
+                                     std::to_string(GetACP()));
+  Note(std::string("language: ") + language->name);
+  {
+    Target target(CommandLineFor(args.exe, L"1500"));
+    const Box box = target.WaitForBox();
+    ExpectBox(box, L"Velmora", language->range_message, BoxIcon::kExclamation);
+    target.PressOk(box);
+    const HWND main_window = target.WaitForMainWindow();
+    PostMessageW(main_window, WM_SYSCOMMAND, 1004, 0);
+    const Box about = target.WaitForBox();
+    ExpectBox(about, language->about_title, language->about_text, BoxIcon::kInformation);
+    target.PressOk(about);
+    CloseAndExpectExit0(target, main_window);
+  }
+  Target target(CommandLineFor(args.exe, L"1990"));
+  const HWND main_window = WaitForWindowWithoutBox(target);
+  E2E_EQ(ViewOf(target, main_window).label, std::wstring(language->sentence_1990), "the sentence");
+  CloseAndExpectExit0(target, main_window);
 }
 
 // "abc" holds no number: year 0, outside the Gregorian range.

@@ -16,7 +16,10 @@ void ExpectBox(const Box& box, const std::wstring& title, const std::wstring& te
   E2E_EQ(box.title, title, "box title");
   E2E_EQ(box.text, text, "box text");
   E2E_EQ(box.buttons.size(), std::size_t{1}, "number of buttons in the box");
-  E2E_EQ(box.buttons[0], std::wstring(L"OK"), "the box's button");
+  // The one button is the box's OK button, named in the system's language.
+  wchar_t ok[64] = {};
+  GetWindowTextW(GetDlgItem(box.hwnd, IDOK), ok, 64);
+  E2E_EQ(box.buttons[0], std::wstring(ok), "the box's button (OK)");
   E2E_EQ(std::string(IconName(box.icon)), std::string(IconName(icon)), "box icon");
 }
 

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "computus/bas_Computus.hpp"
+#include "runtime/messages.hpp"
 #include "runtime/recording_runtime.hpp"
 
 namespace velmora {
@@ -28,6 +31,49 @@ TEST(ResultSentence, ReadsAsTheProgramStatesIt) {
     ASSERT_EQ(bas_Computus::GetEasterDay(day, month, c.year, 3), kTrue);
     EXPECT_EQ(ResultSentence(c.year, day, month), c.sentence);
   }
+}
+
+// A language whose word order differs from English, by message number.
+class TestCatalogue final : public Catalogue {
+ public:
+  std::wstring Translation(Msg msg) override {
+    const auto found = texts.find(msg.number());
+    return found != texts.end() ? found->second : std::wstring();
+  }
+  std::map<int, std::wstring> texts;
+};
+
+TEST(ResultSentence, TakesTheLanguagesWordOrderAndFallsBackToEnglish) {
+  RecordingRuntime rt;
+  ScopedRuntime installed(rt);
+  TestCatalogue catalogue;
+  catalogue.texts[Msg(L"In the year %1, Easter holiday occurs in day %2, month %3.").number()] =
+      L"Ostern %1: %2.%3.";
+  catalogue.texts[Msg(L"In the year %1, %4 occurs in day %2, month %3.").number()] =
+      L"%4 (%3/%2) %1, 100%";
+  InstallCatalogue(&catalogue);
+  EXPECT_EQ(ResultSentence(2026, 5, 4), L"Ostern 2026: 5.4.");
+  EXPECT_EQ(ResultSentence(2026, 3, 4, L"Karfreitag"), L"Karfreitag (4/3) 2026, 100%");
+  // A text the catalogue lacks is English.
+  Int16 day = 0, month = 0;
+  bas_Computus::GetEasterDay(day, month, 1500, 3);
+  ASSERT_EQ(rt.boxes.size(), 1u);
+  EXPECT_EQ(rt.boxes[0].text, L"Gregorian calendar Easters apply for years 1583 to 4099 only.");
+  InstallCatalogue(nullptr);
+  EXPECT_EQ(ResultSentence(2026, 5, 4),
+            L"In the year 2026, Easter holiday occurs in day 5, month 4.");
+}
+
+TEST(Fill, PutsEachValueWhereItsNumberStands) {
+  const struct {
+    const char* pattern;
+    const char* filled;
+  } cases[] = {
+      {"%2-%1", "b-a"}, {"%1%1", "aa"},         {"%3 has no value", "%3 has no value"},
+      {"100%", "100%"}, {"%0 %a %", "%0 %a %"}, {"%%1", "%a"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Fill(c.pattern, {"a", "b"}), c.filled) << c.pattern;
+  EXPECT_EQ(Fill(std::wstring_view(L"%1 \u00BB%2\u00AB"), {L"x", L"y"}), L"x \u00BBy\u00AB");
 }
 
 }  // namespace

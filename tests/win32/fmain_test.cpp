@@ -2,11 +2,16 @@
 // label, the click handler, and the layout at the DPI the system reports.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <new>
+#include <vector>
 
 #include "runtime/errors.hpp"
 #include "runtime/recording_runtime.hpp"
+#include "runtime/text.hpp"
+#include "runtime/win32/resource_catalogue.hpp"
+#include "sentence/result_sentence.hpp"
 #include "test_util.hpp"
 #include "ui/win32/FmainWindow.hpp"
 
@@ -272,6 +277,56 @@ void ExpectLayout(FmainWindow& form, UINT dpi) {
   ASSERT_TRUE(SendMessageW(form.calendar(), MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&need)));
   EXPECT_LE(need.right - need.left, cal.right - cal.left);
   EXPECT_LE(need.bottom - need.top, cal.bottom - cal.top);
+}
+
+// Every language's sentence fits the label on two lines, for every year of
+// the list and every day and month Easter can take, measured as the label
+// draws it (DrawText, word breaks, the window's font), and each of its
+// characters has a glyph in that font: the font is made for the ANSI
+// character set, and Cyrillic and Greek must still draw.
+TEST_F(FmainTest, EveryLanguagesSentenceFitsTheLabelOnTwoLines) {
+  std::vector<LANGID> languages = CarriedLanguages(GetModuleHandleW(nullptr));
+  ASSERT_GE(languages.size(), 12u) << "the program carries too few languages";
+  languages.push_back(0);  // English
+  const HDC dc = GetDC(form->label());
+  const HGDIOBJ old_font =
+      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(form->label(), WM_GETFONT, 0, 0)));
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  RECT label{};
+  GetClientRect(form->label(), &label);
+  const LONG room = std::min<LONG>(label.bottom, 2 * metrics.tmHeight);
+  for (const LANGID language : languages) {
+    ResourceCatalogue catalogue(GetModuleHandleW(nullptr), language);
+    ASSERT_EQ(catalogue.language(), language);
+    InstallCatalogue(&catalogue);
+    std::wstring widest;
+    LONG height = 0;
+    for (Int16 year = Fmain::kFirstYear; year <= Fmain::kLastYear; ++year) {
+      // Easter Sunday falls from 22 March to 25 April.
+      for (Int16 n = 22; n <= 56; ++n) {
+        const std::wstring sentence =
+            n > 31 ? ResultSentence(year, n - 31, 4) : ResultSentence(year, n, 3);
+        RECT r{0, 0, label.right, 0};
+        DrawTextW(dc, sentence.c_str(), -1, &r,
+                  DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_LEFT);
+        if (r.bottom > height) {
+          height = r.bottom;
+          widest = sentence;
+        }
+      }
+    }
+    std::vector<WORD> glyphs(widest.size());
+    GetGlyphIndicesW(dc, widest.c_str(), static_cast<int>(widest.size()), glyphs.data(),
+                     GGI_MARK_NONEXISTING_GLYPHS);
+    EXPECT_LE(height, room) << "language " << std::hex << language << ": " << ToUtf8(widest)
+                            << " takes " << std::dec << height << " of " << room << " pixels";
+    EXPECT_EQ(std::count(glyphs.begin(), glyphs.end(), WORD{0xFFFF}), 0)
+        << "language " << std::hex << language << ": characters without a glyph";
+    InstallCatalogue(nullptr);
+  }
+  SelectObject(dc, old_font);
+  ReleaseDC(form->label(), dc);
 }
 
 TEST_F(FmainTest, LayoutFollowsTheTwipsPositionsAtTheWindowsDpi) {

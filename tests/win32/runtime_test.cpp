@@ -6,7 +6,12 @@
 
 #include <vector>
 
+#include <fcntl.h>
+#include <io.h>
+
 #include "resource.h"
+#include "runtime/win32/console_text.hpp"
+#include "runtime/win32/resource_catalogue.hpp"
 #include "runtime/win32/win32_runtime.hpp"
 #include "velmora_version.h"
 
@@ -110,6 +115,84 @@ TEST(ProgramIcon, EachImageLoadsAndDrawsWithItsMask) {
     EXPECT_LT(opaque, size * size) << size;
     DestroyIcon(icon);
   }
+}
+
+// The language a user gets, the way Windows picks resources: the user's own
+// language, else its neutral language, else English (0). The program
+// carries each language's texts, and only its own.
+TEST(ResourceCatalogue, ChoosesTheUsersLanguageItsNeutralOneOrEnglish) {
+  const HMODULE module = GetModuleHandleW(nullptr);
+  const std::vector<LANGID> carried = CarriedLanguages(module);
+  ASSERT_GE(carried.size(), 12u);
+  const struct {
+    LANGID user, chosen;
+  } cases[] = {
+      {0x0407, 0x0007},  // de-DE: de
+      {0x0C07, 0x0007},  // de-AT: de
+      {0x0007, 0x0007},  // de
+      {0x0416, 0x0016},  // pt-BR: pt
+      {0x0816, 0x0016},  // pt-PT: pt
+      {0x041A, 0x001A},  // hr-HR: hr
+      {0x101A, 0x001A},  // hr-BA: hr
+      {0x0C1A, 0},       // sr-Cyrl-CS: not Croatian, which shares its primary id
+      {0x141A, 0},       // bs-Latn-BA
+      {0x0419, 0x0019},  // ru-RU: ru
+      {0x0408, 0x0008},  // el-GR: el
+      {0x0409, 0},       // en-US
+      {0x0411, 0},       // ja-JP: not carried
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ChooseLanguage(c.user, carried), c.chosen) << std::hex << c.user;
+  }
+  for (const LANGID language : carried) {
+    ResourceCatalogue catalogue(module, language);
+    for (const Msg msg :
+         {Msg(L"Year"), Msg(L"In the year %1, Easter holiday occurs in day %2, month %3.")}) {
+      const std::wstring text = catalogue.Translation(msg);
+      EXPECT_FALSE(text.empty() || text == msg.english()) << std::hex << language;
+    }
+    EXPECT_EQ(catalogue.Translation(Msg(L"unknown option \"%1\"")), L"")
+        << "velmora-cli's text in velmora.exe";
+  }
+}
+
+// velmora-cli.exe's text reaches a console as wide text, whatever its code
+// page, and a file as the UTF-8 bytes without a byte-order mark.
+TEST(ConsoleText, AConsoleShowsEveryLetterAndAFileGetsUtf8) {
+  const std::string text =
+      "\xD0\x9F\xD0\xB0\xD1\x81\xD1\x85\xD0\xB0 \xCE\xA0\xCE\xAC\xCF\x83\xCF\x87\xCE\xB1 \xC3\xA9";
+  const std::wstring wide = L"\u041F\u0430\u0441\u0445\u0430 \u03A0\u03AC\u03C3\u03C7\u03B1 \u00E9";
+  const HANDLE saved = GetStdHandle(STD_OUTPUT_HANDLE);
+  FreeConsole();
+  ASSERT_TRUE(AllocConsole());
+  SetStdHandle(STD_OUTPUT_HANDLE, saved);  // the test's own output stays where it was
+  SetConsoleOutputCP(437);
+  const HANDLE console =
+      CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, OPEN_EXISTING, 0, nullptr);
+  CONSOLE_SCREEN_BUFFER_INFO info{};
+  ASSERT_TRUE(GetConsoleScreenBufferInfo(console, &info));
+  std::FILE* stream = _fdopen(_open_osfhandle(reinterpret_cast<intptr_t>(console), _O_WRONLY), "w");
+  ASSERT_NE(stream, nullptr);
+  ASSERT_TRUE(IsConsole(stream));
+  EXPECT_EQ(WriteText(stream, text), text.size());
+  std::wstring shown(wide.size(), L'\0');
+  DWORD read = 0;
+  ReadConsoleOutputCharacterW(console, shown.data(), static_cast<DWORD>(shown.size()),
+                              info.dwCursorPosition, &read);
+  EXPECT_EQ(shown, wide);
+  std::fclose(stream);
+  FreeConsole();
+
+  std::FILE* file = std::tmpfile();
+  ASSERT_NE(file, nullptr);
+  EXPECT_FALSE(IsConsole(file));
+  EXPECT_EQ(WriteText(file, text), text.size());
+  std::rewind(file);
+  std::string bytes(64, '\0');
+  bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
+  EXPECT_EQ(bytes, text);
+  std::fclose(file);
 }
 
 }  // namespace

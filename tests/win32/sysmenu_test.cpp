@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "app/basMain.hpp"
+#include "common/languages.hpp"
 #include "runtime/recording_runtime.hpp"
+#include "runtime/win32/resource_catalogue.hpp"
 #include "sysmenu/bas_Aboutprogram.hpp"
 #include "sysmenu/win32/bas_SysMenuHook.hpp"
 
@@ -122,6 +124,27 @@ TEST_F(SysMenu, TheMenuEndsWithASeparatorAndTheAboutEntry) {
   bool close_in_front = false;
   for (int i = 0; i < before; ++i) close_in_front |= ItemAt(menu, i).id == SC_CLOSE;
   EXPECT_TRUE(close_in_front);
+}
+
+// The entry and the About box in the language of the process's locale (the
+// ctest entries win32_tests.language_* set one for each row of the
+// languages table): the entry goes through the ANSI code page, and is
+// English where the code page lacks the language's letters.
+TEST_F(SysMenu, TheEntryAndTheBoxSpeakTheUsersLanguage) {
+  const test::LanguageTexts* language = test::LanguageOfThisProcess();
+  ASSERT_NE(language, nullptr) << "no row for UI language " << std::hex
+                               << GetUserDefaultUILanguage() << ", code page " << std::dec
+                               << GetACP();
+  ResourceCatalogue catalogue(GetModuleHandleW(nullptr), UserUiLanguage());
+  InstallCatalogue(&catalogue);
+  const HMENU menu = GetSystemMenu(hwnd, FALSE);
+  hook::AddAboutItem(hwnd, L"");
+  EXPECT_EQ(ItemAt(menu, GetMenuItemCount(menu) - 1).text, language->menu_entry) << language->name;
+  hook::ShowAbout();
+  InstallCatalogue(nullptr);
+  ASSERT_EQ(rt.boxes.size(), 1u);
+  EXPECT_EQ(rt.boxes[0].title, std::optional<std::wstring>(language->about_title));
+  EXPECT_EQ(rt.boxes[0].text, language->about_text) << language->name;
 }
 
 TEST_F(SysMenu, ANameTextGivesAboutAndTheName) {
