@@ -46,7 +46,7 @@ offered_bash() {
 offered_fish() {
   xargs -d '\n' fish --no-config -c 'source $argv[1]
     for line in $argv[2..]
-      echo (complete -C "velmora-cli $line" | string replace -r "\t.*" "")
+      printf "%s\n" (complete -C "velmora-cli $line" | string replace -r "\t.*" "" | string join " ")
     end' "$1"
 }
 offered_zsh() {
@@ -102,7 +102,7 @@ for spec in "$@"; do
   # Each answer as a set: sorted, without the "--option=" that fish keeps
   # in front of a value.
   mapfile -t answers < <(cut -d'|' -f1 <<<"$cases" | sed 's/""$//' | "offered_$shell" "$file" |
-    while read -ra got; do echo $(printf '%s\n' "${got[@]#--*=}" | sort); done)
+    while read -ra got; do set -- $(printf '%s\n' "${got[@]#--*=}" | sort) && printf '%s\n' "$*"; done)
   i=0
   while IFS='|' read -r typed want; do
     got=${answers[i]-(no answer)} i=$((i + 1))
