@@ -15,6 +15,8 @@ need=(
   msitools faketime strip-nondeterminism python3-pefile diffoscope-minimal locales
   osslsigncode openssl
   python3-icalendar hyperfine
+  fish zsh
+  gettext python3
 )
 
 missing=()

@@ -3,8 +3,8 @@
 #  - the checksums hold; the zip holds exactly its three files, README.txt
 #    with CRLF line ends;
 #  - the .deb extracts to a tree whose velmora-cli runs, whose man page
-#    renders and whose bash completion completes, and lintian finds no error
-#    in it;
+#    renders and whose bash, fish and zsh completions, each where its shell
+#    looks, complete, and lintian finds no error in it;
 #  - under 64-bit Wine, in a fresh prefix, each MSI installs silently, the
 #    Start-menu shortcut and the Add/Remove Programs entry exist, and the
 #    installed velmora.exe shows its window and closes (the end-to-end
@@ -52,10 +52,12 @@ for code in "0 +every +year" "1 +the +method +refused" "2 +the +command +line"; 
   grep -Eq "^ *$code" <<<"$page" || fail "the man page does not say what exit code ${code%% *} means"
 done
 [ -s "$work/deb/usr/share/doc/velmora-cli/copyright" ] || fail "no copyright file"
-bash tests/cli/completion_test.sh "$work/deb/usr/share/bash-completion/completions/velmora-cli" \
-  "$work/deb/usr/bin/velmora-cli" >/dev/null || fail "the packaged bash completion"
+share=$work/deb/usr/share
+bash tests/cli/completion_test.sh "$work/deb/usr/bin/velmora-cli" bash="$share/bash-completion/completions/velmora-cli" \
+  fish="$share/fish/vendor_completions.d/velmora-cli.fish" zsh="$share/zsh/vendor-completions/_velmora-cli" ||
+  fail "the packaged completions"
 lintian --fail-on error "$deb" 2>&1 | { grep -v 'root privileges' || true; } | sed 's/^/  lintian: /'
-step "deb: velmora-cli runs, its man page renders, its bash completion completes, lintian reports no error"
+step "deb: velmora-cli runs, its man page renders, its bash, fish and zsh completions complete, lintian reports no error"
 
 # ---- The MSIs under Wine ---------------------------------------------------
 # A 64-bit prefix, as on the Windows most users have: the x64 package goes
