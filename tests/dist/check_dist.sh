@@ -2,7 +2,8 @@
 # Checks what `make dist` made in dist/, as users get it:
 #  - the checksums hold; the zip holds exactly its three files, README.txt
 #    with CRLF line ends;
-#  - the .deb extracts to a tree whose velmora-cli runs, whose man page
+#  - the .deb extracts to a tree whose velmora-cli runs, in German too
+#    (LC_ALL=de_DE.UTF-8, the locale made with localedef), whose man page
 #    renders and whose bash, fish and zsh completions, each where its shell
 #    looks, complete, and lintian finds no error in it;
 #  - under 64-bit Wine, in a fresh prefix, each MSI installs silently, the
@@ -45,6 +46,10 @@ deb=dist/velmora-cli_${version}_amd64.deb
 dpkg-deb -x "$deb" "$work/deb"
 [ "$("$work/deb/usr/bin/velmora-cli" 2026)" = "In the year 2026, Easter holiday occurs in day 5, month 4." ] ||
   fail "the packaged velmora-cli does not answer for 2026"
+# In German from the package's own catalogue, found beside where it is installed.
+localedef -i de_DE -f UTF-8 "$work/locale/de_DE.UTF-8" >/dev/null 2>&1 || true
+[ "$(LOCPATH=$work/locale LC_ALL=de_DE.UTF-8 "$work/deb/usr/bin/velmora-cli" 2026)" = "Im Jahr 2026 fällt Ostern auf den 5.4." ] ||
+  fail "the packaged velmora-cli does not speak German (share/locale/de/LC_MESSAGES/velmora-cli.mo)"
 man -l "$work/deb/usr/share/man/man1/velmora-cli.1.gz" 2>&1 >/dev/null | grep . && fail "the man page renders with warnings"
 page=$(man -l "$work/deb/usr/share/man/man1/velmora-cli.1.gz" 2>/dev/null)
 grep -q "velmora-cli \[--method N\]" <<<"$page" || fail "the man page does not render the synopsis"
@@ -57,7 +62,7 @@ bash tests/cli/completion_test.sh "$work/deb/usr/bin/velmora-cli" bash="$share/b
   fish="$share/fish/vendor_completions.d/velmora-cli.fish" zsh="$share/zsh/vendor-completions/_velmora-cli" ||
   fail "the packaged completions"
 lintian --fail-on error "$deb" 2>&1 | { grep -v 'root privileges' || true; } | sed 's/^/  lintian: /'
-step "deb: velmora-cli runs, its man page renders, its bash, fish and zsh completions complete, lintian reports no error"
+step "deb: velmora-cli runs, in German too, its man page renders, its bash, fish and zsh completions complete, lintian reports no error"
 
 # ---- The MSIs under Wine ---------------------------------------------------
 # A 64-bit prefix, as on the Windows most users have: the x64 package goes
