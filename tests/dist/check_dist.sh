@@ -47,7 +47,7 @@ dpkg-deb -x "$deb" "$work/deb"
 [ "$("$work/deb/usr/bin/velmora-cli" 2026)" = "In the year 2026, Easter holiday occurs in day 5, month 4." ] ||
   fail "the packaged velmora-cli does not answer for 2026"
 # In German from the package's own catalogue, found beside where it is installed.
-localedef -i de_DE -f UTF-8 "$work/locale/de_DE.UTF-8" >/dev/null 2>&1 || true
+mkdir -p "$work/locale" && localedef -i de_DE -f UTF-8 "$work/locale/de_DE.UTF-8" >/dev/null 2>&1 || true
 [ "$(LOCPATH=$work/locale LC_ALL=de_DE.UTF-8 "$work/deb/usr/bin/velmora-cli" 2026)" = "Im Jahr 2026 fällt Ostern auf den 5.4." ] ||
   fail "the packaged velmora-cli does not speak German (share/locale/de/LC_MESSAGES/velmora-cli.mo)"
 man -l "$work/deb/usr/share/man/man1/velmora-cli.1.gz" 2>&1 >/dev/null | grep . && fail "the man page renders with warnings"
