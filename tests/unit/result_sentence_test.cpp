@@ -62,18 +62,8 @@ TEST(ResultSentence, TakesTheLanguagesWordOrderAndFallsBackToEnglish) {
   InstallCatalogue(nullptr);
   EXPECT_EQ(ResultSentence(2026, 5, 4),
             L"In the year 2026, Easter holiday occurs in day 5, month 4.");
-}
-
-TEST(Fill, PutsEachValueWhereItsNumberStands) {
-  const struct {
-    const char* pattern;
-    const char* filled;
-  } cases[] = {
-      {"%2-%1", "b-a"}, {"%1%1", "aa"},         {"%3 has no value", "%3 has no value"},
-      {"100%", "100%"}, {"%0 %a %", "%0 %a %"}, {"%%1", "%a"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(Fill(c.pattern, {"a", "b"}), c.filled) << c.pattern;
-  EXPECT_EQ(Fill(std::wstring_view(L"%1 \u00BB%2\u00AB"), {L"x", L"y"}), L"x \u00BBy\u00AB");
+  // A % without the number of a value stays as it is.
+  EXPECT_EQ(Fill("%2-%1 %3 %0 %a %%1 100%", {"a", "b"}), "b-a %3 %0 %a %a 100%");
 }
 
 }  // namespace
