@@ -45,6 +45,12 @@ for exe in build/win{32,64}/velmora.exe build/win{32,64}/velmora-cli.exe; do
     echo "$exe: not built"
   fi
 done
+# What each language's table of texts adds (the same in both builds).
+for rc in build/win64/generated/velmora_texts.rc build/win64/generated/velmora-cli_texts.rc; do
+  if [ -f "$rc" ]; then
+    echo "$(basename "$rc" _texts.rc), bytes per language: $(sed -n 's/^ \* Bytes per language: //p' "$rc")"
+  fi
+done
 
 # ---------------------------------------------------------------------------
 # START-UP TIMING UNDER WINE
