@@ -1,11 +1,17 @@
 #include "runtime/messages.hpp"
 
+#include <memory>
+
 #include "runtime/text.hpp"
 
 namespace velmora {
 namespace {
 
 Catalogue* g_catalogue = nullptr;
+// The texts asked for so far, by number, in the installed catalogue's
+// language (a number not yet asked for holds an empty text): each is asked
+// of the catalogue once, where velmora-cli writes a sentence a date.
+std::unique_ptr<std::wstring[]> g_texts;
 
 template <typename Char>
 std::basic_string<Char> FillIn(std::basic_string_view<Char> pattern,
@@ -30,14 +36,18 @@ std::basic_string<Char> FillIn(std::basic_string_view<Char> pattern,
 
 }  // namespace
 
-void InstallCatalogue(Catalogue* catalogue) { g_catalogue = catalogue; }
+void InstallCatalogue(Catalogue* catalogue) {
+  g_catalogue = catalogue;
+  g_texts.reset();
+}
 
 std::wstring Tr(Msg msg) {
-  if (g_catalogue != nullptr) {
-    std::wstring translated = g_catalogue->Translation(msg);
-    if (!translated.empty()) return translated;
-  }
-  return msg.english();
+  if (g_catalogue == nullptr) return msg.english();
+  if (g_texts == nullptr) g_texts = std::make_unique<std::wstring[]>(messages::kCount);
+  std::wstring& text = g_texts[static_cast<std::size_t>(msg.number())];
+  if (text.empty()) text = g_catalogue->Translation(msg);
+  if (text.empty()) text = msg.english();
+  return text;
 }
 
 std::string TrUtf8(Msg msg) { return ToUtf8(Tr(msg)); }

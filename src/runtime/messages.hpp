@@ -70,8 +70,9 @@ class Catalogue {
   virtual std::wstring Translation(Msg msg) = 0;
 };
 
-// Installs the catalogue (not owned; it must outlive its use); nullptr goes
-// back to English.
+// Installs the catalogue (not owned; it must outlive its use, and gives the
+// same answer to the same question while installed); nullptr goes back to
+// English.
 void InstallCatalogue(Catalogue* catalogue);
 
 // The message in the user's language: the installed catalogue's translation,
