@@ -15,7 +15,7 @@
       endian) and its text in UTF-8; a message the program does not use, or
       one not translated, is empty, and the program speaks English for it.
       UTF-8, not the UTF-16 of Windows' STRINGTABLE: it holds the Latin
-      scripts' texts in half the bytes (README, "Languages").
+      scripts' texts in half the bytes (ARCHITECTURE.md, the languages).
 
 Python's standard library only; the .po files are read as msgfmt writes and
 reads them (UTF-8, C escapes, continued strings).

@@ -1,7 +1,7 @@
 // velmora-cli: the console companion of Velmora. See cli/cli.hpp.
 //
 // Its texts follow the user's language: on Windows the UI language, from
-// the program's string tables, the way velmora.exe chooses; elsewhere
+// the program's tables of texts, the way velmora.exe chooses; elsewhere
 // gettext's catalogues by the locale. The arguments reach the runner as
 // UTF-8.
 #include <csignal>

@@ -9,7 +9,7 @@
 // name of TextMissingFromPoVelmoraPot_RunMakePo in the error).
 //
 // A catalogue installed at start-up gives the translations: the Windows
-// programs' string tables, velmora-cli's gettext catalogues natively.
+// programs' tables of texts, velmora-cli's gettext catalogues natively.
 // Without one, and for a text it lacks, the English text is used as it
 // stands.
 //

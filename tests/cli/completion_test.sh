@@ -96,8 +96,8 @@ cases=$(cat <<'CASES'
 CASES
 )
 
-for spec in "$@"; do
-  shell=${spec%%=*} file=${spec#*=}
+for given in "$@"; do
+  shell=${given%%=*} file=${given#*=}
   [ -r "$file" ] || { fail "$shell: no completion file $file"; continue; }
   # Each answer as a set: sorted, without the "--option=" that fish keeps
   # in front of a value.

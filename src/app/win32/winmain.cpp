@@ -10,7 +10,7 @@
 #include "runtime/win32/win32_runtime.hpp"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
-  // The texts in the user's language, from the program's string tables.
+  // The texts in the user's language, from the program's tables of texts.
   velmora::ResourceCatalogue catalogue(instance, velmora::UserUiLanguage());
   velmora::InstallCatalogue(&catalogue);
   velmora::Win32Runtime runtime(command_line != nullptr ? command_line : L"");
