@@ -90,6 +90,10 @@ function(velmora_version_files dir version)
   list(GET parts 2 VELMORA_FV_BUILD)
   list(GET parts 3 VELMORA_FV_REVISION)
   set(VELMORA_FV_STRING ${version})
+  set(VELMORA_FV_SHOWN ${VELMORA_FV_MAJOR}.${VELMORA_FV_MINOR})
+  if(VELMORA_FV_REVISION GREATER 0)
+    string(APPEND VELMORA_FV_SHOWN .${VELMORA_FV_REVISION})
+  endif()
   # The program's own identity names the architecture it is built for
   # (Windows checks it against the program's when it reads the manifest).
   if(CMAKE_SIZEOF_VOID_P EQUAL 8)

@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include "velmora_version.h"
+
 namespace velmora::test {
 
 struct LanguageTexts {
@@ -17,13 +19,14 @@ struct LanguageTexts {
   const wchar_t* sentence_1990;  // the window's sentence for 1990 (Easter: 15 April)
   const wchar_t* range_message;  // the box for a year outside 1583..4099
   const wchar_t* about_title;
-  const wchar_t* about_text;  // version 1.1; lines end in a lone CR
+  const wchar_t* about_text;  // this build's version; lines end in a lone CR
   const wchar_t* menu_entry;
 };
 
 inline constexpr const wchar_t* kEnglishAbout =
-    L"Velmora  -  version 1.1\r\rCopyright \u00A9 2026, Velmora developers\rMade on planet "
-    L"Earth\r\rEmail: velmora@example.org\rWeb: https://www.example.org/velmora/about";
+    L"Velmora  -  version " VELMORA_FV_SHOWN
+    L"\r\rCopyright \u00A9 2026, Velmora developers\rMade on planet Earth"
+    L"\r\rEmail: velmora@example.org\rWeb: https://www.example.org/velmora/about";
 inline constexpr LanguageTexts kEnglish = {
     "English",
     0x0409,
@@ -41,7 +44,8 @@ inline constexpr LanguageTexts kGerman = {
     L"Im Jahr 1990 fällt Ostern auf den 15.4.",
     L"Ostertermine nach dem gregorianischen Kalender gelten nur für die Jahre 1583 bis 4099.",
     L"Info",
-    L"Velmora  -  Version 1.1\r\rCopyright © 2026, Velmora developers\rHergestellt auf dem "
+    L"Velmora  -  Version " VELMORA_FV_SHOWN
+    L"\r\rCopyright © 2026, Velmora developers\rHergestellt auf dem "
     L"Planeten Erde\r\rE-Mail: velmora@example.org\rWeb: https://www.example.org/velmora/about",
     L"Info..."};
 inline constexpr LanguageTexts kRussian = {
@@ -51,7 +55,8 @@ inline constexpr LanguageTexts kRussian = {
     L"Пасха 1990 года: день 15, месяц 4.",
     L"Пасха по григорианскому календарю рассчитывается только для годов с 1583 по 4099.",
     L"О программе",
-    L"Velmora  -  версия 1.1\r\r© Velmora developers, 2026\rСделано на планете Земля\r\rЭл. "
+    L"Velmora  -  версия " VELMORA_FV_SHOWN
+    L"\r\r© Velmora developers, 2026\rСделано на планете Земля\r\rЭл. "
     L"почта: velmora@example.org\rВеб-сайт: https://www.example.org/velmora/about",
     L"О программе..."};
 inline constexpr LanguageTexts kGreek = {
@@ -61,7 +66,8 @@ inline constexpr LanguageTexts kGreek = {
     L"Το Πάσχα του 1990 πέφτει στις 15/4.",
     L"Το Πάσχα κατά το Γρηγοριανό ημερολόγιο υπολογίζεται μόνο για τα έτη 1583 έως 4099.",
     L"Πληροφορίες",
-    L"Velmora  -  έκδοση 1.1\r\rΠνευματικά δικαιώματα © 2026, Velmora developers\rΦτιαγμένο "
+    L"Velmora  -  έκδοση " VELMORA_FV_SHOWN
+    L"\r\rΠνευματικά δικαιώματα © 2026, Velmora developers\rΦτιαγμένο "
     L"στον πλανήτη Γη\r\rΗλ. ταχυδρομείο: velmora@example.org\rΙστότοπος: "
     L"https://www.example.org/velmora/about",
     L"Πληροφορίες..."};

@@ -6,6 +6,7 @@
 #include "e2e.hpp"
 #include "easter.hpp"
 #include "screen.hpp"
+#include "velmora_version.h"
 
 namespace e2e {
 namespace {
@@ -117,7 +118,7 @@ Band PressInMenu(HWND main_window, HWND popup, WPARAM key, const char* what, F e
 
 }  // namespace
 
-void About(const Args& args) { AboutOf(args.exe, L"1.1"); }
+void About(const Args& args) { AboutOf(args.exe, L"" VELMORA_FV_SHOWN); }
 
 // The version line comes from the file's own version resource.
 void AboutAltVersion(const Args& args) { AboutOf(args.alt_exe, L"2.3.4"); }
@@ -161,7 +162,7 @@ void AboutByKeyboard(const Args& args) {
 
   PostKey(main_window, VK_RETURN);
   const Box box = target.WaitForBox();
-  ExpectBox(box, L"About", AboutText(L"1.1"), BoxIcon::kInformation);
+  ExpectBox(box, L"About", AboutText(L"" VELMORA_FV_SHOWN), BoxIcon::kInformation);
   E2E_CHECK(PollUntil([&] { return target.Find(Target::kMenuClass, true) == nullptr; }),
             "the system menu stays open");
   target.PressOk(box);
@@ -192,7 +193,7 @@ void AboutNearIds(const Args& args) {
     ExpectNoBox(target, when);
   }
   ExpectYearShown(target, main_window, kFirstListedYear + index);
-  ExpectAboutBox(target, main_window, L"1.1");
+  ExpectAboutBox(target, main_window, L"" VELMORA_FV_SHOWN);
   CloseAndExpectExit0(target, main_window);
 }
 
