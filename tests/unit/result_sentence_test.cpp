@@ -7,6 +7,7 @@
 #include "computus/bas_Computus.hpp"
 #include "runtime/messages.hpp"
 #include "runtime/recording_runtime.hpp"
+#include "ui/Fmain.hpp"
 
 namespace velmora {
 namespace {
@@ -49,6 +50,19 @@ TEST(ResultSentence, ReadsAsTheProgramStatesIt) {
           ResultSentence(c.year, static_cast<Int16>(day - 2), month, L"Good Friday", c.method),
           c.feast);
     }
+  }
+}
+
+// The Easter the window opens on, by the language of its texts: Orthodox
+// for the languages of the Orthodox churches, carried or not yet, by
+// gettext's names with a country or a script; Western for the others.
+TEST(ResultSentence, TheWindowsEasterFollowsItsLanguagesTradition) {
+  for (const char* orthodox :
+       {"el", "ru", "uk", "bg", "ro", "ro_MD", "sr", "sr@latin", "mk", "be", "ka", "el_CY.UTF-8"}) {
+    EXPECT_EQ(Fmain::TraditionalEasterMethod(orthodox), 2) << orthodox;
+  }
+  for (const char* western : {"", "de", "pt_BR", "hr", "bs", "pl", "hu", "en", "e", "elx", "rus"}) {
+    EXPECT_EQ(Fmain::TraditionalEasterMethod(western), 3) << western;
   }
 }
 
