@@ -413,7 +413,8 @@ TEST_F(FmainTest, EveryLanguagesSentenceFitsTheLabelOnTwoLines) {
 // The list of Easters and its label, in every language and at 96, 144 and
 // 192 DPI: each text whole in its control (the label's on one line, each
 // entry within the list's selection field), the row in order from the
-// calendar's left edge to the year list, on the year list's band.
+// calendar's left edge to the year list, between the sentence and the
+// calendar's month.
 TEST(FmainEasterRow, FitsTheWindowInEveryLanguageAtEveryDpi) {
   RecordingRuntime rt;
   ScopedRuntime installed(rt);
@@ -437,13 +438,22 @@ TEST(FmainEasterRow, FitsTheWindowInEveryLanguageAtEveryDpi) {
       EXPECT_GE(label.left, FmainWindow::Px(FmainWindow::kCal.left, dpi));
       EXPECT_LE(label.right, field.left);
       EXPECT_LE(field.right, year.left);
-      EXPECT_EQ(field.top, year.top);
       COMBOBOXINFO info{};
       info.cbSize = sizeof info;
       ASSERT_TRUE(GetComboBoxInfo(list, &info));
       const int field_height = info.rcButton.bottom + info.rcButton.top;
       EXPECT_GE(label.top, field.top);
       EXPECT_LE(label.bottom, field.top + field_height);
+      // Below the sentence, as high as the year list or, where that would
+      // cover the month the calendar centres in its area (as Wine's does),
+      // higher.
+      const RECT cal = ChildRect(form->calendar());
+      RECT month{};
+      SendMessageW(form->calendar(), MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&month));
+      const LONG month_top = cal.top + (cal.bottom - cal.top - month.bottom) / 2;
+      EXPECT_GE(field.top, ChildRect(form->label()).bottom);
+      EXPECT_LE(field.top, year.top);
+      if (year.top + field_height > month_top) EXPECT_LT(field.top, year.top);
 
       const HDC dc = GetDC(list);
       const HGDIOBJ old =

@@ -259,6 +259,14 @@ std::wstring TextOf(HWND control) {
   return text;
 }
 
+// A control's rectangle in its parent's client area.
+RECT ChildRectOf(HWND control) {
+  RECT r{};
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
 // A label's text as a screen reader names the control after it: without
 // the access key's &, and without the colon and blanks at its end.
 std::wstring NameFromLabel(const std::wstring& label) {
@@ -275,6 +283,20 @@ std::wstring NameFromLabel(const std::wstring& label) {
 }
 
 }  // namespace
+
+int FmainWindow::CalendarTitleTop() const {
+  const RECT calendar = ChildRectOf(calendar_hwnd_);
+  MCGRIDINFO title{};
+  title.cbSize = sizeof title;
+  title.dwPart = MCGIP_CALENDARHEADER;
+  title.dwFlags = MCGIF_RECT;
+  if (SendMessageW(calendar_hwnd_, MCM_GETCALENDARGRIDINFO, 0, reinterpret_cast<LPARAM>(&title))) {
+    return calendar.top + title.rc.top;
+  }
+  RECT month{};
+  SendMessageW(calendar_hwnd_, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&month));
+  return calendar.top + std::max<int>(0, (calendar.bottom - calendar.top) - month.bottom) / 2;
+}
 
 void FmainWindow::PlaceEasterRow() {
   const HDC dc = GetDC(hwnd_);
@@ -302,21 +324,24 @@ void FmainWindow::PlaceEasterRow() {
   COMBOBOXINFO year{};
   year.cbSize = sizeof year;
   GetComboBoxInfo(combo_, &year);
-  RECT year_rect{};
-  GetWindowRect(combo_, &year_rect);
-  MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&year_rect), 2);
+  const RECT year_rect = ChildRectOf(combo_);
   const int chrome = (year_rect.right - year_rect.left) - (year.rcItem.right - year.rcItem.left);
   const int field_height = year.rcButton.bottom + year.rcButton.top;
   const int gap = Px(kEasterRowGap, dpi_);
 
+  // On the year list's row, as high as it stands, unless that would cover
+  // the calendar's title: then just above the title, though never over the
+  // label above.
+  const int top = std::max<int>(ChildRectOf(label_hwnd_).bottom,
+                                std::min<int>(year_rect.top, CalendarTitleTop() - field_height));
+
   const int list_width = widest + chrome + 2 * Px(kEasterRowGap, dpi_);
   const int list_left = year_rect.left - gap - list_width;
   const auto item_height = static_cast<int>(SendMessageW(easter_combo_, CB_GETITEMHEIGHT, 0, 0));
-  MoveWindow(easter_combo_, list_left, year_rect.top, list_width,
+  MoveWindow(easter_combo_, list_left, top, list_width,
              field_height + static_cast<int>(entries) * std::max(item_height, 1) + 2, FALSE);
   MoveWindow(easter_label_hwnd_, list_left - gap - label_size.cx,
-             year_rect.top + (field_height - label_size.cy) / 2, label_size.cx, label_size.cy,
-             FALSE);
+             top + (field_height - label_size.cy) / 2, label_size.cx, label_size.cy, FALSE);
   easter_list_name_ = NameFromLabel(label);
 }
 
