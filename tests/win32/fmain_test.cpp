@@ -453,7 +453,9 @@ TEST(FmainEasterRow, FitsTheWindowInEveryLanguageAtEveryDpi) {
       const LONG month_top = cal.top + (cal.bottom - cal.top - month.bottom) / 2;
       EXPECT_GE(field.top, ChildRect(form->label()).bottom);
       EXPECT_LE(field.top, year.top);
-      if (year.top + field_height > month_top) EXPECT_LT(field.top, year.top);
+      if (year.top + field_height > month_top) {
+        EXPECT_LT(field.top, year.top);
+      }
 
       const HDC dc = GetDC(list);
       const HGDIOBJ old =
