@@ -282,34 +282,37 @@ std::wstring NameFromLabel(const std::wstring& label) {
   return name;
 }
 
-}  // namespace
-
-int FmainWindow::CalendarTitleTop() const {
-  const RECT calendar = ChildRectOf(calendar_hwnd_);
+// Where the calendar draws its month's title, in its parent: as the
+// calendar tells it (Common Controls 6.1), else where a calendar that
+// centres its month in its area draws it (Wine's).
+int CalendarTitleTop(HWND calendar_control) {
+  const RECT calendar = ChildRectOf(calendar_control);
   MCGRIDINFO title{};
   title.cbSize = sizeof title;
   title.dwPart = MCGIP_CALENDARHEADER;
   title.dwFlags = MCGIF_RECT;
-  if (SendMessageW(calendar_hwnd_, MCM_GETCALENDARGRIDINFO, 0, reinterpret_cast<LPARAM>(&title))) {
+  if (SendMessageW(calendar_control, MCM_GETCALENDARGRIDINFO, 0,
+                   reinterpret_cast<LPARAM>(&title))) {
     return calendar.top + title.rc.top;
   }
   RECT month{};
-  SendMessageW(calendar_hwnd_, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&month));
+  SendMessageW(calendar_control, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&month));
   return calendar.top + std::max<int>(0, (calendar.bottom - calendar.top) - month.bottom) / 2;
 }
 
-void FmainWindow::PlaceEasterRow() {
-  const HDC dc = GetDC(hwnd_);
-  const HGDIOBJ old_font = SelectObject(dc, font_);
-  const std::wstring label = TextOf(easter_label_hwnd_);
-  const SIZE label_size = TextSize(dc, label);
+}  // namespace
+
+void PlaceEasterRow(const EasterRow& row, UINT dpi) {
+  const HDC dc = GetDC(row.label);
+  const HGDIOBJ old_font = SelectObject(dc, row.font);
+  const SIZE label_size = TextSize(dc, TextOf(row.label));
   LONG widest = 0;
-  const auto entries = SendMessageW(easter_combo_, CB_GETCOUNT, 0, 0);
+  const auto entries = SendMessageW(row.list, CB_GETCOUNT, 0, 0);
   for (LRESULT i = 0; i < entries; ++i) {
-    const LRESULT length = SendMessageW(easter_combo_, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
+    const LRESULT length = SendMessageW(row.list, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
     if (length == CB_ERR) continue;
     std::wstring entry(static_cast<std::size_t>(length) + 1, L'\0');
-    SendMessageW(easter_combo_, CB_GETLBTEXT, static_cast<WPARAM>(i),
+    SendMessageW(row.list, CB_GETLBTEXT, static_cast<WPARAM>(i),
                  reinterpret_cast<LPARAM>(entry.data()));
     entry.resize(static_cast<std::size_t>(length));
     SIZE size{};
@@ -317,32 +320,38 @@ void FmainWindow::PlaceEasterRow() {
     widest = std::max(widest, size.cx);
   }
   SelectObject(dc, old_font);
-  ReleaseDC(hwnd_, dc);
+  ReleaseDC(row.label, dc);
 
   // The year list, already in place, tells how much of a list is not its
   // text: the border, the button, the margins of the selection field.
   COMBOBOXINFO year{};
   year.cbSize = sizeof year;
-  GetComboBoxInfo(combo_, &year);
-  const RECT year_rect = ChildRectOf(combo_);
+  GetComboBoxInfo(row.year_list, &year);
+  const RECT year_rect = ChildRectOf(row.year_list);
   const int chrome = (year_rect.right - year_rect.left) - (year.rcItem.right - year.rcItem.left);
   const int field_height = year.rcButton.bottom + year.rcButton.top;
-  const int gap = Px(kEasterRowGap, dpi_);
+  const int gap = FmainWindow::Px(FmainWindow::kEasterRowGap, dpi);
 
   // On the year list's row, as high as it stands, unless that would cover
   // the calendar's title: then just above the title, though never over the
-  // label above.
-  const int top = std::max<int>(ChildRectOf(label_hwnd_).bottom,
-                                std::min<int>(year_rect.top, CalendarTitleTop() - field_height));
+  // sentence above.
+  const int top =
+      std::max<int>(ChildRectOf(row.sentence).bottom,
+                    std::min<int>(year_rect.top, CalendarTitleTop(row.calendar) - field_height));
 
-  const int list_width = widest + chrome + 2 * Px(kEasterRowGap, dpi_);
+  const int list_width = widest + chrome + 2 * gap;
   const int list_left = year_rect.left - gap - list_width;
-  const auto item_height = static_cast<int>(SendMessageW(easter_combo_, CB_GETITEMHEIGHT, 0, 0));
-  MoveWindow(easter_combo_, list_left, top, list_width,
+  const auto item_height = static_cast<int>(SendMessageW(row.list, CB_GETITEMHEIGHT, 0, 0));
+  MoveWindow(row.list, list_left, top, list_width,
              field_height + static_cast<int>(entries) * std::max(item_height, 1) + 2, FALSE);
-  MoveWindow(easter_label_hwnd_, list_left - gap - label_size.cx,
-             top + (field_height - label_size.cy) / 2, label_size.cx, label_size.cy, FALSE);
-  easter_list_name_ = NameFromLabel(label);
+  MoveWindow(row.label, list_left - gap - label_size.cx, top + (field_height - label_size.cy) / 2,
+             label_size.cx, label_size.cy, FALSE);
+}
+
+void FmainWindow::PlaceEasterRow() {
+  velmora::PlaceEasterRow(
+      {label_hwnd_, calendar_hwnd_, combo_, easter_label_hwnd_, easter_combo_, font_}, dpi_);
+  easter_list_name_ = NameFromLabel(TextOf(easter_label_hwnd_));
 }
 
 void FmainWindow::SetCaption(const std::wstring& text) { SetWindowTextW(hwnd_, text.c_str()); }

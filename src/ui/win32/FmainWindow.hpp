@@ -57,9 +57,8 @@ class FmainWindow final : public Fmain {
   static constexpr TwipsRect kCal{210, 870, 4215, 2565};
   static constexpr TwipsRect kLbl{150, 120, 4335, 645};
   // The list of Easters and its label stand on the year list's row, left of
-  // it (a little higher where the year list's top would cover the month's
-  // title), each as wide as its texts need and this far apart; they must
-  // not reach past the calendar's left edge.
+  // it (PlaceEasterRow), this far apart; they must not reach past the
+  // calendar's left edge.
   static constexpr int kEasterRowGap = 60;
   // The height of a list entry when the list cannot tell it yet, in twips.
   static constexpr int kFallbackItemHeight = 240;
@@ -89,10 +88,6 @@ class FmainWindow final : public Fmain {
   void ApplyDpi(UINT dpi, const RECT* suggested);
   // The list of Easters and its label, sized for their texts at the DPI.
   void PlaceEasterRow();
-  // Where the calendar draws its month's title, in the window: as the
-  // calendar tells it (Common Controls 6.1), else where a calendar that
-  // centres its month in its area draws it (Wine's).
-  int CalendarTitleTop() const;
   // A pick by the user, from the message loop.
   void RunClickHandler(void (Fmain::*handler)());
 
@@ -120,5 +115,17 @@ class FmainWindow final : public Fmain {
 
 // The DPI a window is shown at (the system's where per-window DPI is unknown).
 UINT WindowDpi(HWND hwnd);
+
+// The controls of the row of the list of Easters, and what it is placed by.
+struct EasterRow {
+  HWND sentence, calendar, year_list;  // in place already
+  HWND label, list;                    // their texts set
+  HFONT font;                          // the label's and the list's
+};
+// Places the label and the list on the year list's row, left of it (a
+// little higher where the year list's top would cover the calendar's month
+// title), each as wide as its texts need at the DPI: the window's layout,
+// which the start-up benchmark's floor uses too.
+void PlaceEasterRow(const EasterRow& row, UINT dpi);
 
 }  // namespace velmora
