@@ -83,9 +83,11 @@ TEST(RunCli, PrintsOneLinePerYearInTheOrderGiven) {
       // Each reckoning by name, named in the sentence where it could be taken for another.
       {{"--method", "orthodox", "--feast", "good-friday", "2030"},
        {"In the year 2030, Good Friday by the Orthodox reckoning occurs in day 26, month 4."}},
-      {{"--method=julian", "2026"},
+      {{"--method=julian", "--feast=easter", "--feast=good-friday", "2026"},
        {"In the year 2026, Easter by the Julian reckoning occurs in day 30, month 3 of the Julian "
-        "calendar."}},
+        "calendar.",
+        "In the year 2026, Good Friday by the Julian reckoning occurs in day 28, month 3 of the "
+        "Julian calendar."}},
       {{"--method=western", "--feast=easter", "--feast=good-friday", "2026"},
        {"In the year 2026, Easter holiday occurs in day 5, month 4.",
         "In the year 2026, Good Friday occurs in day 3, month 4."}},
