@@ -155,11 +155,16 @@ endfunction()
 # Made when CMake configures, from po/velmora.pot and po/*.po (a change to
 # either configures again): the numbering of the template's texts for the
 # code (velmora_messages.h), and each Windows program's tables of texts.
+# Every configure checks every catalogue's placeholders against the
+# template's, and reads the translations as gettext's msgfmt compiles them.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
+find_program(VELMORA_MSGFMT msgfmt REQUIRED)
+find_program(VELMORA_MSGEN msgen REQUIRED)
 set(VELMORA_PO_DIR ${CMAKE_SOURCE_DIR}/po)
 
 function(velmora_messages_run what)
-  execute_process(COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/cmake/messages.py ${ARGN}
+  execute_process(COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/cmake/messages.py
+                          --msgfmt=${VELMORA_MSGFMT} --msgen=${VELMORA_MSGEN} ${ARGN}
                   RESULT_VARIABLE failed)
   if(failed)
     message(FATAL_ERROR "cmake/messages.py could not make ${what}")
@@ -169,10 +174,10 @@ function(velmora_messages_run what)
                ${VELMORA_PO_DIR}/velmora.pot ${catalogues} ${CMAKE_SOURCE_DIR}/cmake/messages.py)
 endfunction()
 
-# DIR/velmora_messages.h.
+# DIR/velmora_messages.h, once every catalogue has passed the check.
 function(velmora_messages_header dir)
   velmora_messages_run(${dir}/velmora_messages.h header ${VELMORA_PO_DIR}/velmora.pot
-                       ${dir}/velmora_messages.h)
+                       ${VELMORA_PO_DIR} ${dir}/velmora_messages.h)
 endfunction()
 
 # FILE, a resource script with a table per language of the texts the sources
