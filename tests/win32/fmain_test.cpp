@@ -2,9 +2,13 @@
 // label, the click handler, and the layout at the DPI the system reports.
 #include <gtest/gtest.h>
 
+#include <oleacc.h>
+
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 #include <new>
+#include <string>
 #include <vector>
 
 #include "runtime/errors.hpp"
@@ -14,6 +18,7 @@
 #include "sentence/result_sentence.hpp"
 #include "test_util.hpp"
 #include "ui/win32/FmainWindow.hpp"
+#include "ui/win32/accessibility.hpp"
 
 // Allocations in this program can be made to fail: once armed, the n-th
 // allocation from then on throws std::bad_alloc, as it would with no memory
@@ -198,6 +203,48 @@ TEST_F(FmainTest, AnErrorInThePickIsReportedAndTheWindowCarriesOn) {
   test::Pump();
   EXPECT_EQ(WindowText(form->label()),
             L"In the year 2026, Easter holiday occurs in day 5, month 4.");
+}
+
+// The year list's accessible object, as a client holds it: it keeps its own
+// copy of the name, which a client may ask for after the text it was made
+// from (the form's) has been overwritten and freed and the control is gone.
+std::wstring* g_accessible_name = nullptr;
+WNDPROC g_control_proc = nullptr;
+LRESULT CALLBACK NamedControlProc(HWND control, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_GETOBJECT) {
+    if (const LRESULT named = AnswerGetObjectWithName(control, wp, lp, *g_accessible_name)) {
+      return named;
+    }
+  }
+  return CallWindowProcW(g_control_proc, control, msg, wp, lp);
+}
+
+TEST(Accessibility, AClientThatOutlivesTheControlStillReadsItsName) {
+  const HWND control = CreateWindowExW(0, L"COMBOBOX", L"", CBS_DROPDOWNLIST, 0, 0, 100, 100,
+                                       nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(control, nullptr);
+  const std::wstring given = L"The year, a name longer than a short string holds in place";
+  auto name = std::make_unique<std::wstring>(given);
+  g_accessible_name = name.get();
+  g_control_proc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NamedControlProc)));
+  IAccessible* object = nullptr;
+  ASSERT_TRUE(SUCCEEDED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
+                                                   __uuidof(IAccessible),
+                                                   reinterpret_cast<void**>(&object))));
+  name->assign(name->size(), L'X');
+  name.reset();
+  g_accessible_name = nullptr;
+  DestroyWindow(control);
+
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR read = nullptr;
+  EXPECT_EQ(object->get_accName(self, &read), S_OK);
+  EXPECT_EQ(std::wstring(read != nullptr ? read : L""), given);
+  SysFreeString(read);
+  object->Release();
 }
 
 // The layout at the DPI the window runs at; the same program runs once more

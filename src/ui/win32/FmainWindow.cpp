@@ -264,8 +264,7 @@ LRESULT CALLBACK FmainWindow::ControlProc(HWND control, UINT msg, WPARAM wp, LPA
     case WM_GETOBJECT:
       form->ServeAccessibility();
       if (control == form->combo_) {
-        if (const LRESULT named =
-                AnswerGetObjectWithName(control, wp, lp, form->year_list_name_.c_str())) {
+        if (const LRESULT named = AnswerGetObjectWithName(control, wp, lp, form->year_list_name_)) {
           return named;
         }
       }
