@@ -130,6 +130,26 @@ function(velmora_release_program target)
     VERBATIM)
 endfunction()
 
+# The locale a test runs in unless it sets its own: C, whatever language the
+# machine speaks (Wine takes a Windows program's UI language and code page
+# from the locale, velmora-cli and gettext's tools their language). A folder
+# that adds tests calls velmora_tests_in_c_locale() at its end: each of its
+# tests gets these settings first, so that a language test's own, which
+# come after them, still win. (A native GoogleTest program needs none: C++
+# starts every program in the C locale, and none of them changes it.)
+set(VELMORA_TEST_C_LOCALE LC_ALL=C.UTF-8 LANGUAGE= LOCPATH=)
+function(velmora_tests_in_c_locale)
+  get_property(tests DIRECTORY PROPERTY TESTS)
+  foreach(test IN LISTS tests)
+    get_test_property(${test} ENVIRONMENT env)
+    if(NOT env)
+      set(env "")
+    endif()
+    list(PREPEND env ${VELMORA_TEST_C_LOCALE})
+    set_property(TEST ${test} PROPERTY ENVIRONMENT ${env})
+  endforeach()
+endfunction()
+
 # A GoogleTest program. Natively each case becomes a ctest test; a Windows
 # program runs whole under Wine as one ctest test (discovering cases would
 # start Wine once more per program for nothing).

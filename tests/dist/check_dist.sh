@@ -15,6 +15,8 @@
 # Run from the repository root after `make dist` (make test-dist).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
+# The tools in English and the C locale, whatever the caller's.
+export LC_ALL=C.UTF-8 LANGUAGE=
 version=$(sed -n 's/^#define VELMORA_FV_STRING "\(.*\)"/\1/p' build/native/generated/velmora_version.h)
 work=build/dist-check
 rm -rf "$work" && mkdir -p "$work"

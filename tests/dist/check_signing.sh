@@ -23,6 +23,8 @@
 # Run from the repository root after `make dist` (make test-dist).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
+# The tools in English and the C locale, whatever the caller's.
+export LC_ALL=C.UTF-8 LANGUAGE=
 work=build/sign-check
 rm -rf "$work" && mkdir -p "$work/ca"
 fail() { echo "check-signing: $*" >&2; exit 1; }
