@@ -65,7 +65,8 @@ test: test-native test-fuzz test-windows test-dist
 	@cat build/windows-tests.txt
 
 # The downloads, in dist/ (or DIST=folder): each Windows build's zip and MSI,
-# velmora-cli's Debian package, and their checksums. The same commit gives
+# velmora-cli's Debian package, the versions of the tools that made them
+# (BUILDINFO), and the checksums of all these. The same commit and tools give
 # the same bytes; signed when VELMORA_SIGN_PKCS12 is set (docs/releasing.md).
 DIST ?= dist
 # The certificate and its password may be named relative to this folder.
@@ -85,10 +86,11 @@ dist-files:
 	  cmake --build $$b --target dist --parallel 2 || exit 1; done
 	mkdir -p $(DIST)
 	cp build/*/dist/* $(DIST)/
+	bash scripts/buildinfo.sh $(DIST)/BUILDINFO
 	cd $(DIST) && LC_ALL=C sh -c 'sha256sum * > SHA256SUMS'
 
-# velmora-cli, its man page and its bash completion, into PREFIX (default
-# /usr/local).
+# velmora-cli, its man page, its catalogues and its bash, fish and zsh
+# completions, into PREFIX (default /usr/local): cmake --install.
 install: native
 	cmake --install build/native $(if $(PREFIX),--prefix $(PREFIX))
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks what `make dist` made in dist/, as users get it:
-#  - the checksums hold; the zip holds exactly its three files, README.txt
-#    with CRLF line ends;
+#  - the checksums hold; BUILDINFO gives the tools' versions; the zip holds
+#    exactly its three files, README.txt with CRLF line ends;
 #  - the .deb extracts to a tree whose velmora-cli runs, in German too
 #    (LC_ALL=de_DE.UTF-8, the locale made with localedef), whose man page
 #    renders and whose bash, fish and zsh completions, each where its shell
@@ -24,10 +24,18 @@ fail() { echo "check-dist: $*" >&2; exit 1; }
 step() { echo "check-dist: $*"; }
 
 (cd dist && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS does not match"
-[ "$(cd dist && ls | sort | tr '\n' ' ')" = "SHA256SUMS velmora-$version-win32.msi velmora-$version-win32.zip velmora-$version-win64.msi velmora-$version-win64.zip velmora-cli_${version}_amd64.deb " ] ||
+[ "$(cd dist && ls | sort | tr '\n' ' ')" = "BUILDINFO SHA256SUMS velmora-$version-win32.msi velmora-$version-win32.zip velmora-$version-win64.msi velmora-$version-win64.zip velmora-cli_${version}_amd64.deb " ] ||
   fail "dist/ holds: $(ls dist | tr '\n' ' ')"
 [ "$(sed 's/.*  //' dist/SHA256SUMS | sort | tr '\n' ' ')" = "$(cd dist && ls | grep -v SHA256SUMS | sort | tr '\n' ' ')" ] ||
   fail "SHA256SUMS does not list every file"
+# BUILDINFO names the version, and the compilers, binutils, wixl and
+# osslsigncode that made the files at the versions dpkg has.
+grep -qx "Velmora $version: the downloads and what made them" dist/BUILDINFO || fail "BUILDINFO names no version"
+for p in g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 \
+         wixl osslsigncode; do
+  grep -qxF "  $p $(dpkg-query -W -f '${Version} ${Architecture}' $p)" dist/BUILDINFO ||
+    fail "BUILDINFO does not give $p at its version"
+done
 
 for b in win32 win64; do
   zip=dist/velmora-$version-$b.zip exe=build/$b/velmora.exe
