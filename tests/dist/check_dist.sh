@@ -85,13 +85,22 @@ step "deb: velmora-cli runs, in German too, its man page renders, its bash, fish
 prefix=$PWD/$work/wineprefix
 wine() { scripts/wine-run.sh --arch win64 --prefix "$prefix" --desktop none --timeout 120 "$@"; }
 msi() { wine msiexec "$1" "Z:$(realpath "$2" | tr / '\\')" /qn; }
-# Add/Remove Programs lists both registry views: an x86 product's entry is
-# in the 32-bit one (Wow6432Node).
+# A registry key as the .reg file that reg export writes (UTF-16), in
+# UTF-8: a [key] line, then its values, "name"="text" or name=type:data,
+# until a blank line. Nothing where the key does not exist.
+exported() {
+  rm -f "$work/exported.reg"
+  wine reg export "$1" "Z:$(tr / '\\' <<<"$PWD/$work/exported.reg")" /y >/dev/null 2>&1 || return 0
+  iconv -f UTF-16 -t UTF-8 "$work/exported.reg" | tr -d '\r'
+}
+# The entries of Add/Remove Programs, one paragraph each, in both registry
+# views: an x86 product's entry is in the 32-bit one (Wow6432Node).
 apps() {
   for view in Software Software\\Wow6432Node; do
-    wine reg query "HKLM\\$view\\Microsoft\\Windows\\CurrentVersion\\Uninstall" /s 2>/dev/null
-  done | tr -d '\r'
+    exported "HKLM\\$view\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
+  done
 }
+velmora_entries() { apps | awk -v RS= '/(^|\n)"DisplayName"="Velmora"(\n|$)/'; }
 declare -A folder=([win32]="Program Files (x86)" [win64]="Program Files")
 shortcuts() { find "$prefix/drive_c" -path '*Start Menu/Programs/Velmora.lnk' 2>/dev/null; }
 ia32=$(scripts/ia32.sh)
@@ -111,12 +120,12 @@ installed() {
     fail "$1 $2: installed $(ls "$prefix/drive_c/${folder[$1]}/Velmora" 2>&1 | tr '\n' ' ')"
   [ ! -e "$prefix/drive_c/${folder[$other]}/Velmora" ] || fail "$1 $2: the $other files are still there"
   [ "$(shortcuts | wc -l)" = 1 ] || fail "$1 $2: Start-menu shortcuts: $(shortcuts)"
-  [ "$(apps | grep -c 'DisplayName *REG_SZ *Velmora$')" = 1 ] || fail "$1 $2: not one Add/Remove Programs entry"
-  local entry && entry=$(apps | grep -A30 'DisplayName *REG_SZ *Velmora$')
-  for want in "DisplayVersion *REG_SZ *$2" "Publisher *REG_SZ *Velmora developers"; do
-    grep -q "$want" <<<"$entry" || fail "$1 $2: the Add/Remove Programs entry has no '$want'"
+  local entry && entry=$(velmora_entries)
+  [ "$(grep -c '^\[' <<<"$entry")" = 1 ] || fail "$1 $2: not one Add/Remove Programs entry"
+  for want in "\"DisplayVersion\"=\"$2\"" '"Publisher"="Velmora developers"'; do
+    grep -qxF "$want" <<<"$entry" || fail "$1 $2: the Add/Remove Programs entry has no $want"
   done
-  wine reg query 'HKLM\Software\Classes\Installer\Products' /s 2>/dev/null | grep -q 'ProductIcon.*velmora.ico' ||
+  exported 'HKLM\Software\Classes\Installer\Products' | grep -q '^"ProductIcon"=".*\\velmora\.ico"$' ||
     fail "$1 $2: the product has no icon"
 }
 # shows BUILD: the installed velmora.exe shows its window and closes.
@@ -127,7 +136,7 @@ shows() {
 removed() {
   [ -z "$(find "$prefix/drive_c" -path '*/Velmora*' 2>/dev/null)" ] ||
     fail "left behind: $(find "$prefix/drive_c" -path '*/Velmora*')"
-  apps | grep -q 'DisplayName *REG_SZ *Velmora$' && fail "the Add/Remove Programs entry is left behind"
+  [ -z "$(velmora_entries)" ] || fail "the Add/Remove Programs entry is left behind"
   return 0
 }
 
