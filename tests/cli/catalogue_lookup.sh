@@ -35,8 +35,12 @@ echo "catalogue lookup: its own catalogue found past a share/locale without it"
 
 plant "$work/folder/locale" velmora-cli
 plant "$work/share/locale" velmora-cli
-hidden='mount -t tmpfs tmpfs /proc && cd "$1" && shift && exec "$@"'
-namespace=(unshare --mount) && [ "$(id -u)" = 0 ] || namespace=(unshare --user --map-root-user --mount)
+# Propagation as it is (a chroot's root is no mount point, which unshare's
+# default, private, needs), with /proc itself made private first, so that
+# the tmpfs over it is seen by this namespace alone.
+hidden='mount --make-private /proc && mount -t tmpfs tmpfs /proc && cd "$1" && shift && exec "$@"'
+namespace=(unshare --mount --propagation unchanged)
+[ "$(id -u)" = 0 ] || namespace=(unshare --user --map-root-user --mount --propagation unchanged)
 "${namespace[@]}" true 2>/dev/null || { echo "catalogue lookup: no mount namespace here, skipped"; exit 77; }
 got=$("${namespace[@]}" sh -c "$hidden" sh "$work/folder" "$work/copy/bin/velmora-cli" 2026) ||
   fail "velmora-cli without /proc failed"
