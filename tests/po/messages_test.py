@@ -1,9 +1,8 @@
 #!/usr/bin/env python3
-"""cmake/messages.py over small catalogues, as every configure runs it
-(header) and as each Windows build makes its tables (rc): a table holds
-every translation msgfmt compiles, and a translation that takes other
-values than its English text stops both, naming the file, the line and
-the two texts, whether or not the entry keeps its flag.
+"""cmake/messages.py over small catalogues, as every configure (header) and
+each Windows build's tables (rc) run it: a table holds what msgfmt compiles,
+and a translation that takes other values than its English text stops both,
+naming the file, the line and both texts, with or without its flag.
   messages_test.py MESSAGES.PY MSGFMT MSGEN
 """
 import os
@@ -11,53 +10,24 @@ import subprocess
 import sys
 import tempfile
 
-HEADER = 'msgid ""\nmsgstr ""\n"Content-Type: text/plain; charset=UTF-8\\n"\n\n'
-TEMPLATE = HEADER + """#: src/cli/a.cpp
-#, qt-format
-msgid "In %1, on %2."
-msgstr ""
+HEADER = 'msgid ""\nmsgstr ""\n"Content-Type: text/plain; charset=UTF-8\\n"\n'
+IN, OVERFLOW = "In %1, on %2.", "Overflow"
 
-#: src/cli/a.cpp
-#, qt-format
-msgid "Overflow"
-msgstr ""
-"""
-# A catalogue's entries after its header (whose msgstr "" is line 2, its
-# first entry on line 5), and the table it gives (each text of the
-# template) or the line of the fault.
+
+def entry(msgid, msgstr, extra="", flag="#, qt-format\n"):
+    return f'\n{extra}#: src/cli/a.cpp\n{flag}msgid "{msgid}"\nmsgstr "{msgstr}"\n'
+
+
+# A catalogue's entries (after the header's 3 lines), and the table it gives
+# or the line of its fault.
 CASES = [
-    ("an obsolete entry before a live one; the values in another order", """#: src/cli/a.cpp
-msgid "In %1, on %2."
-msgstr "Am %2, in %1."
-
-#~ msgid "Gone"
-#~ msgstr "Weg"
-#: src/cli/a.cpp
-msgid "Overflow"
-msgstr "Überlauf"
-""", ["Am %2, in %1.", "Überlauf"]),
-    ("%1 dropped, without the flag", """#: src/cli/a.cpp
-msgid "In %1, on %2."
-msgstr "Am %2."
-""", 7),
-    ("%2 in the place of %1, without the flag", """#: src/cli/a.cpp
-msgid "Overflow"
-msgstr "Überlauf"
-
-#: src/cli/a.cpp
-msgid "In %1, on %2."
-msgstr "Am %2, in %2."
-""", 11),
+    ("an obsolete entry before a live one; the values in another order",
+     entry(IN, "Am %2, in %1.") + entry(OVERFLOW, "Überlauf", '#~ msgid "Gone"\n#~ msgstr "Weg"\n'),
+     ["Am %2, in %1.", "Überlauf"]),
+    ("%1 dropped, without the flag", entry(IN, "Am %2.", flag=""), 7),
+    ("%2 in the place of %1, without the flag",
+     entry(OVERFLOW, "Überlauf") + entry(IN, "Am %2, in %2.", flag=""), 12),
 ]
-
-
-def table(path):
-    data, texts = open(path, "rb").read(), []
-    while data:
-        size = int.from_bytes(data[:2], "little")
-        texts.append(data[2:2 + size].decode("utf-8"))
-        data = data[2 + size:]
-    return texts
 
 
 def main(script, msgfmt, msgen):
@@ -65,28 +35,25 @@ def main(script, msgfmt, msgen):
     for name, entries, want in CASES:
         with tempfile.TemporaryDirectory() as folder:
             pot, po = os.path.join(folder, "velmora.pot"), os.path.join(folder, "de.po")
-            open(pot, "w", encoding="utf-8").write(TEMPLATE)
+            open(pot, "w", encoding="utf-8").write(HEADER + entry(IN, "") + entry(OVERFLOW, ""))
             open(po, "w", encoding="utf-8").write(HEADER + entries)
-            tools = [sys.executable, script, f"--msgfmt={msgfmt}", f"--msgen={msgen}"]
-            runs = {what: subprocess.run(tools + [what, pot, folder] + args, capture_output=True,
-                                         text=True)
-                    for what, args in (("header", [os.path.join(folder, "h.h")]),
-                                       ("rc", [os.path.join(folder, "t.rc"), "src/cli"]))}
+            lines = (HEADER + entries).splitlines()
             problems = []
-            for what, run in runs.items():
-                if isinstance(want, int):
-                    lines = open(po, encoding="utf-8").read().splitlines()
-                    msgid, msgstr = lines[want - 2][6:], lines[want - 1][7:]
-                    said = [f"{po}:{want}:", msgid.strip('"'), msgstr.strip('"')]
-                    if run.returncode == 0 or not all(s in run.stderr for s in said):
-                        problems.append(f"{what}: exit {run.returncode}, expected a fault naming "
-                                        f"{said}; it said: {run.stderr.strip()}")
-                elif run.returncode != 0:
-                    problems.append(f"{what}: exit {run.returncode}: {run.stderr.strip()}")
+            for what, args in (("header", ["h.h"]), ("rc", ["t.rc", "src/cli"])):
+                run = subprocess.run([sys.executable, script, f"--msgfmt={msgfmt}", f"--msgen={msgen}",
+                                      what, pot, folder, os.path.join(folder, args[0])] + args[1:],
+                                     capture_output=True, text=True)
+                said = [f"{po}:{want}:", lines[want - 2][7:-1], lines[want - 1][8:-1]] if isinstance(
+                    want, int) else []
+                if (run.returncode == 0) == bool(said) or not all(s in run.stderr for s in said):
+                    problems.append(f"{what}: exit {run.returncode}, {run.stderr.strip()!r}")
             if not isinstance(want, int) and not problems:
-                got = table(os.path.join(folder, "t.de.bin"))
+                data, got = open(os.path.join(folder, "t.de.bin"), "rb").read(), []
+                while data:  # each text: its length (2 bytes, little endian), its UTF-8
+                    size = int.from_bytes(data[:2], "little")
+                    got, data = got + [data[2:2 + size].decode()], data[2 + size:]
                 if got != want:
-                    problems.append(f"rc: the table holds {got}, expected {want}")
+                    problems.append(f"the table holds {got}, expected {want}")
         for problem in problems:
             print(f"{name}: {problem}")
         failures += bool(problems)

@@ -205,24 +205,20 @@ TEST_F(FmainTest, AnErrorInThePickIsReportedAndTheWindowCarriesOn) {
             L"In the year 2026, Easter holiday occurs in day 5, month 4.");
 }
 
-// The year list's accessible object, as a client holds it: it keeps its own
-// copy of the name, which a client may ask for after the text it was made
-// from (the form's) has been overwritten and freed and the control is gone.
+// A client may hold the year list's accessible object past the form: the
+// object keeps its own copy of the name, read after the text it was made
+// from is overwritten and freed and the control destroyed.
 std::wstring* g_accessible_name = nullptr;
 WNDPROC g_control_proc = nullptr;
 LRESULT CALLBACK NamedControlProc(HWND control, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_GETOBJECT) {
-    if (const LRESULT named = AnswerGetObjectWithName(control, wp, lp, *g_accessible_name)) {
-      return named;
-    }
-  }
-  return CallWindowProcW(g_control_proc, control, msg, wp, lp);
+  const LRESULT named =
+      msg == WM_GETOBJECT ? AnswerGetObjectWithName(control, wp, lp, *g_accessible_name) : 0;
+  return named != 0 ? named : CallWindowProcW(g_control_proc, control, msg, wp, lp);
 }
 
 TEST(Accessibility, AClientThatOutlivesTheControlStillReadsItsName) {
   const HWND control = CreateWindowExW(0, L"COMBOBOX", L"", CBS_DROPDOWNLIST, 0, 0, 100, 100,
-                                       nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-  ASSERT_NE(control, nullptr);
+                                       nullptr, nullptr, nullptr, nullptr);
   const std::wstring given = L"The year, a name longer than a short string holds in place";
   auto name = std::make_unique<std::wstring>(given);
   g_accessible_name = name.get();
@@ -234,12 +230,9 @@ TEST(Accessibility, AClientThatOutlivesTheControlStillReadsItsName) {
                                                    reinterpret_cast<void**>(&object))));
   name->assign(name->size(), L'X');
   name.reset();
-  g_accessible_name = nullptr;
   DestroyWindow(control);
-
   VARIANT self{};
-  self.vt = VT_I4;
-  self.lVal = CHILDID_SELF;
+  self.vt = VT_I4;  // lVal 0: CHILDID_SELF
   BSTR read = nullptr;
   EXPECT_EQ(object->get_accName(self, &read), S_OK);
   EXPECT_EQ(std::wstring(read != nullptr ? read : L""), given);
