@@ -179,6 +179,10 @@ def placeholders(text):
     return sorted(set(re.findall(r"%([1-9])", text)))
 
 
+def shown(text):
+    return " ".join("%" + n for n in placeholders(text)) or "none"
+
+
 def translations(po, template):
     """The catalogue's translation of each text of the template (empty where
     it has none). Stops, naming the file, the line and both texts, where a
@@ -191,7 +195,6 @@ def translations(po, template):
         if e is None or not e["msgstr"]:
             continue
         if placeholders(e["msgstr"]) != placeholders(t["msgid"]):
-            shown = lambda text: " ".join("%" + n for n in placeholders(text)) or "none"
             faults.append(f"{po}:{e['line']}: the translation takes {shown(e['msgstr'])}, "
                           f"the English text {shown(t['msgid'])}:\n"
                           f"  msgid  {json.dumps(t['msgid'], ensure_ascii=False)}\n"
