@@ -24,45 +24,49 @@ fuzz-targets: deps
 	cmake --preset fuzz >/dev/null
 	cmake --build --preset fuzz
 
-# The tests expect English wherever they do not set a language themselves
-# (the language tests set their own locale): whatever language the machine
-# speaks, they run in the C locale.
-test test-native test-fuzz test-win32 test-win64 test-windows test-dist: export LC_ALL = C.UTF-8
-test test-native test-fuzz test-win32 test-win64 test-windows test-dist: export LANGUAGE =
+# Every test sets the locale it needs itself (the C locale, unless it tests
+# a language), so the caller's changes nothing: make runs them in German,
+# as on a German desktop, so that one that forgets fails here. The locale
+# is made with localedef, as a machine may have none but C.
+GERMAN = LOCPATH=$(CURDIR)/build/locale LC_ALL=de_DE.UTF-8 LANGUAGE=de
+build/locale/de_DE.UTF-8:
+	mkdir -p build/locale
+	localedef -i de_DE -f UTF-8 $@ >/dev/null 2>&1 || test -d $@
 
-test-native: native
-	ctest --preset native
+test-native: native build/locale/de_DE.UTF-8
+	$(GERMAN) ctest --preset native
 
 # Each fuzz target once over its corpus.
-test-fuzz: fuzz-targets
-	ctest --preset fuzz
+test-fuzz: fuzz-targets build/locale/de_DE.UTF-8
+	$(GERMAN) ctest --preset fuzz
 
-test-win32: win32
-	scripts/wine-session.sh build/win32 ctest --preset win32
+test-win32: win32 build/locale/de_DE.UTF-8
+	$(GERMAN) scripts/wine-session.sh build/win32 ctest --preset win32
 
-test-win64: win64
-	scripts/wine-session.sh build/win64 ctest --preset win64
+test-win64: win64 build/locale/de_DE.UTF-8
+	$(GERMAN) scripts/wine-session.sh build/win64 ctest --preset win64
 
 # The Windows tests of every architecture this machine can run: win64
 # always; win32 in full where the machine runs 32-bit code natively, else a
 # smoke run of the two 32-bit programs under emulation. VELMORA_64BIT_ONLY=1
 # takes the second way anywhere. The line that says which is kept for the
 # end of make test.
-test-windows: win32 win64
-	bash scripts/test-windows.sh
+test-windows: win32 win64 build/locale/de_DE.UTF-8
+	$(GERMAN) bash scripts/test-windows.sh
 
 # What `make dist` makes, installed and removed as users would; signed with
 # a throwaway certificate; and made again in another folder, to the same bytes.
-test-dist: dist
-	scripts/wine-session.sh build/dist-check bash tests/dist/check_dist.sh
-	scripts/wine-session.sh build/sign-check bash tests/dist/check_signing.sh
-	bash tests/dist/check_reproducible.sh
+test-dist: dist build/locale/de_DE.UTF-8
+	$(GERMAN) scripts/wine-session.sh build/dist-check bash tests/dist/check_dist.sh
+	$(GERMAN) scripts/wine-session.sh build/sign-check bash tests/dist/check_signing.sh
+	$(GERMAN) bash tests/dist/check_reproducible.sh
 
 test: test-native test-fuzz test-windows test-dist
 	@cat build/windows-tests.txt
 
 # The downloads, in dist/ (or DIST=folder): each Windows build's zip and MSI,
-# velmora-cli's Debian package, and their checksums. The same commit gives
+# velmora-cli's Debian package, the versions of the tools that made them
+# (BUILDINFO), and the checksums of all these. The same commit and tools give
 # the same bytes; signed when VELMORA_SIGN_PKCS12 is set (docs/releasing.md).
 DIST ?= dist
 # The certificate and its password may be named relative to this folder.
@@ -82,10 +86,11 @@ dist-files:
 	  cmake --build $$b --target dist --parallel 2 || exit 1; done
 	mkdir -p $(DIST)
 	cp build/*/dist/* $(DIST)/
+	bash scripts/buildinfo.sh $(DIST)/BUILDINFO
 	cd $(DIST) && LC_ALL=C sh -c 'sha256sum * > SHA256SUMS'
 
-# velmora-cli, its man page and its bash completion, into PREFIX (default
-# /usr/local).
+# velmora-cli, its man page, its catalogues and its bash, fish and zsh
+# completions, into PREFIX (default /usr/local): cmake --install.
 install: native
 	cmake --install build/native $(if $(PREFIX),--prefix $(PREFIX))
 

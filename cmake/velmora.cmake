@@ -130,6 +130,26 @@ function(velmora_release_program target)
     VERBATIM)
 endfunction()
 
+# The locale a test runs in unless it sets its own: C, whatever language the
+# machine speaks (Wine takes a Windows program's UI language and code page
+# from the locale, velmora-cli and gettext's tools their language). A folder
+# that adds tests calls velmora_tests_in_c_locale() at its end: each of its
+# tests gets these settings first, so that a language test's own, which
+# come after them, still win. (A native GoogleTest program needs none: C++
+# starts every program in the C locale, and none of them changes it.)
+set(VELMORA_TEST_C_LOCALE LC_ALL=C.UTF-8 LANGUAGE= LOCPATH=)
+function(velmora_tests_in_c_locale)
+  get_property(tests DIRECTORY PROPERTY TESTS)
+  foreach(test IN LISTS tests)
+    get_test_property(${test} ENVIRONMENT env)
+    if(NOT env)
+      set(env "")
+    endif()
+    list(PREPEND env ${VELMORA_TEST_C_LOCALE})
+    set_property(TEST ${test} PROPERTY ENVIRONMENT ${env})
+  endforeach()
+endfunction()
+
 # A GoogleTest program. Natively each case becomes a ctest test; a Windows
 # program runs whole under Wine as one ctest test (discovering cases would
 # start Wine once more per program for nothing).
@@ -155,11 +175,16 @@ endfunction()
 # Made when CMake configures, from po/velmora.pot and po/*.po (a change to
 # either configures again): the numbering of the template's texts for the
 # code (velmora_messages.h), and each Windows program's tables of texts.
+# Every configure checks every catalogue's placeholders against the
+# template's, and reads the translations as gettext's msgfmt compiles them.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
+find_program(VELMORA_MSGFMT msgfmt REQUIRED)
+find_program(VELMORA_MSGEN msgen REQUIRED)
 set(VELMORA_PO_DIR ${CMAKE_SOURCE_DIR}/po)
 
 function(velmora_messages_run what)
-  execute_process(COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/cmake/messages.py ${ARGN}
+  execute_process(COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/cmake/messages.py
+                          --msgfmt=${VELMORA_MSGFMT} --msgen=${VELMORA_MSGEN} ${ARGN}
                   RESULT_VARIABLE failed)
   if(failed)
     message(FATAL_ERROR "cmake/messages.py could not make ${what}")
@@ -169,10 +194,10 @@ function(velmora_messages_run what)
                ${VELMORA_PO_DIR}/velmora.pot ${catalogues} ${CMAKE_SOURCE_DIR}/cmake/messages.py)
 endfunction()
 
-# DIR/velmora_messages.h.
+# DIR/velmora_messages.h, once every catalogue has passed the check.
 function(velmora_messages_header dir)
   velmora_messages_run(${dir}/velmora_messages.h header ${VELMORA_PO_DIR}/velmora.pot
-                       ${dir}/velmora_messages.h)
+                       ${VELMORA_PO_DIR} ${dir}/velmora_messages.h)
 endfunction()
 
 # FILE, a resource script with a table per language of the texts the sources

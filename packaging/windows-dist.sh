@@ -106,9 +106,11 @@ awk -F '\t' -v OFS='\t' -v max="$version" \
   fail "$msi: no upgrade row up to $version"
 (cd "$stage" && mv Upgrade.new Upgrade.idt && msibuild "$msi" -i Upgrade.idt)
 # msibuild -s sets the subject, author, template and revision (package
-# code) and keeps the rest, times included.
-field() { msiinfo suminfo "$msi" | sed -n "s/^$1: //p"; }
-msibuild "$msi" -s "$(field Subject)" "$(field Author)" "$(field Template)" "{$package}"
-[ "$(field 'Revision number (UUID)')" = "{$package}" ] || fail "$msi: the package code did not take"
+# code) and keeps the rest, times included. The summary information's
+# properties by their ids (3 subject, 4 author, 7 template, 9 revision),
+# from the table msiinfo exports.
+field() { msiinfo export "$msi" _SummaryInformation | tr -d '\r' | awk -F '\t' -v id="$1" 'NR > 3 && $1 == id { print $2 }'; }
+msibuild "$msi" -s "$(field 3)" "$(field 4)" "$(field 7)" "{$package}"
+[ "$(field 9)" = "{$package}" ] || fail "$msi: the package code did not take"
 sign "$msi"
 echo "windows-dist: $zip, $msi (product $product, package $package)${signing:+, signed}"

@@ -13,6 +13,8 @@
 #   ia32.sh --why    prints the word and, after a tab, the reason in words
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+# The reason in English (the shell's words for a failure), whatever the locale.
+export LC_ALL=C.UTF-8 LANGUAGE=
 
 answer() {
   if [ "${1:-}" = --why ]; then printf '%s\t%s\n' "$2" "$3"; else echo "$2"; fi

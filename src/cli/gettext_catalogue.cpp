@@ -1,7 +1,6 @@
 #include "cli/gettext_catalogue.hpp"
 
 #include <libintl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <clocale>
@@ -9,20 +8,20 @@
 #include "runtime/text.hpp"
 
 namespace velmora::cli {
-namespace {
 
-bool IsFolder(const std::string& path) {
-  struct stat s {};
-  return stat(path.c_str(), &s) == 0 && S_ISDIR(s.st_mode);
-}
-
-}  // namespace
-
-GettextCatalogue::GettextCatalogue(const std::string& locale_dir) {
+GettextCatalogue::GettextCatalogue(const std::vector<std::string>& locale_dirs) {
   std::setlocale(LC_ALL, "");
-  bindtextdomain(kTextDomain, locale_dir.c_str());
   // The program writes UTF-8 whatever the locale's character set.
   bind_textdomain_codeset(kTextDomain, "UTF-8");
+  for (const std::string& dir : locale_dirs) {
+    bindtextdomain(kTextDomain, dir.c_str());
+    // A catalogue gettext found there answers for its header entry, the
+    // translation of the empty text; without one the empty text comes back.
+    // (Named, so that xgettext takes no empty text from here.)
+    static constexpr char kHeaderEntry[] = "";
+    const char* header = dgettext(kTextDomain, kHeaderEntry);
+    if (header != nullptr && *header != '\0') return;
+  }
 }
 
 std::wstring GettextCatalogue::Translation(Msg msg) {
@@ -33,11 +32,23 @@ std::wstring GettextCatalogue::Translation(Msg msg) {
   return FromUtf8(translated);
 }
 
-std::string LocaleDirOf(const std::string& program) {
-  const std::size_t slash = program.rfind('/');
-  const std::string folder = slash == std::string::npos ? "." : program.substr(0, slash);
-  const std::string installed = folder + "/../share/locale";
-  return IsFolder(installed) ? installed : folder + "/locale";
+std::vector<std::string> LocaleDirsOf(const std::string& program,
+                                      const std::vector<std::string>& installed) {
+  std::vector<std::string> dirs;
+  if (!program.empty() && program.front() == '/') {
+    const std::string folder = program.substr(0, program.rfind('/'));
+    dirs = {folder + "/../share/locale", folder + "/locale"};
+  }
+  for (const std::string& dir : installed) {
+    if (!dir.empty() && dir.front() == '/') dirs.push_back(dir);
+  }
+  return dirs;
+}
+
+std::string GettextDefaultLocaleDir() {
+  // Asked before any binding, gettext names its default.
+  const char* dir = bindtextdomain(kTextDomain, nullptr);
+  return dir != nullptr ? dir : "";
 }
 
 std::string ThisProgram() {

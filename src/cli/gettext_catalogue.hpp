@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "runtime/messages.hpp"
 
@@ -15,17 +16,28 @@ inline constexpr const char* kTextDomain = "velmora-cli";
 class GettextCatalogue final : public Catalogue {
  public:
   // Takes the locale from the environment (setlocale) and the catalogues
-  // from `locale_dir` (share/locale).
-  explicit GettextCatalogue(const std::string& locale_dir);
+  // from the first of `locale_dirs` that holds one for the user's language
+  // (as gettext chooses it); where none does, the program speaks English.
+  explicit GettextCatalogue(const std::vector<std::string>& locale_dirs);
   std::wstring Translation(Msg msg) override;
 };
 
-// Where the catalogues of the program at `program` (its own path) are:
-// share/locale beside the folder it is installed in (/usr/bin ->
-// /usr/share/locale), else, in its build folder, the folder locale beside it.
-std::string LocaleDirOf(const std::string& program);
+// The folders where the catalogues of the program at `program` (its own
+// path) may be, in order: share/locale beside the folder it is installed in
+// (/usr/bin -> /usr/share/locale), the folder locale beside it (its build
+// folder), then the `installed` ones (those it was built to be installed
+// in). Only absolute folders: where the program's path is not known (an
+// empty text) or not absolute, only the installed ones, never a folder
+// relative to the working folder, which someone else may control.
+std::vector<std::string> LocaleDirsOf(const std::string& program,
+                                      const std::vector<std::string>& installed);
 
-// The running program's own path, or an empty text where it cannot be told.
+// The folder where gettext looks for catalogues when none is named
+// (/usr/share/locale with glibc), where the system's packages put them.
+std::string GettextDefaultLocaleDir();
+
+// The running program's own path, or an empty text where it cannot be told
+// (no /proc, as in a chroot or a minimal container).
 std::string ThisProgram();
 
 }  // namespace velmora::cli

@@ -49,7 +49,11 @@ int wmain(int argc, wchar_t** argv) {
 }
 #else
 int main(int argc, char** argv) {
-  velmora::cli::GettextCatalogue catalogue(velmora::cli::LocaleDirOf(velmora::cli::ThisProgram()));
+  namespace cli = velmora::cli;
+  // Beside the program where its path is known; else where it was built to
+  // be installed (VELMORA_LOCALEDIR), or where gettext looks by default.
+  cli::GettextCatalogue catalogue(
+      cli::LocaleDirsOf(cli::ThisProgram(), {VELMORA_LOCALEDIR, cli::GettextDefaultLocaleDir()}));
   velmora::InstallCatalogue(&catalogue);
   return RunWith(std::vector<std::string>(argv + 1, argv + argc));
 }

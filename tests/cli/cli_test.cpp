@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#ifndef _WIN32
+#include "cli/gettext_catalogue.hpp"
+#endif
 #include "common/calendar_oracle.hpp"
 #include "runtime/recording_runtime.hpp"
 #include "velmora_version.h"
@@ -316,6 +319,25 @@ TEST(RunCli, AFullDiskIsReportedAndStopsTheRun) {
     EXPECT_EQ(lines.back().rfind("velmora-cli: cannot write the output: ", 0), 0u) << lines.back();
     lines.pop_back();
     EXPECT_EQ(lines, refusals);
+  }
+}
+
+// The catalogues are looked for beside the program, then where it is
+// installed; never relative to the working folder, where the program's
+// own path is not known (no /proc) or not absolute.
+TEST(LocaleDirsOf, BesideTheProgramThenInstalledNeverTheWorkingFolder) {
+  using Dirs = std::vector<std::string>;
+  const Dirs installed = {"/usr/local/share/locale", "share/locale", "", "/usr/share/locale"};
+  const Dirs absolute = {"/usr/local/share/locale", "/usr/share/locale"};
+  const std::pair<std::string, Dirs> cases[] = {
+      {"/usr/bin/velmora-cli",
+       {"/usr/bin/../share/locale", "/usr/bin/locale", absolute[0], absolute[1]}},
+      {"/velmora-cli", {"/../share/locale", "/locale", absolute[0], absolute[1]}},
+      {"", absolute},
+      {"velmora-cli", absolute},
+      {"build/native/velmora-cli", absolute}};
+  for (const auto& [program, want] : cases) {
+    EXPECT_EQ(LocaleDirsOf(program, installed), want) << program;
   }
 }
 #endif

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks what `make dist` made in dist/, as users get it:
-#  - the checksums hold; the zip holds exactly its three files, README.txt
-#    with CRLF line ends;
+#  - the checksums hold; BUILDINFO gives the tools' versions; the zip holds
+#    exactly its three files, README.txt with CRLF line ends;
 #  - the .deb extracts to a tree whose velmora-cli runs, in German too
 #    (LC_ALL=de_DE.UTF-8, the locale made with localedef), whose man page
 #    renders and whose bash, fish and zsh completions, each where its shell
@@ -15,6 +15,8 @@
 # Run from the repository root after `make dist` (make test-dist).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
+# The tools in English and the C locale, whatever the caller's.
+export LC_ALL=C.UTF-8 LANGUAGE=
 version=$(sed -n 's/^#define VELMORA_FV_STRING "\(.*\)"/\1/p' build/native/generated/velmora_version.h)
 work=build/dist-check
 rm -rf "$work" && mkdir -p "$work"
@@ -22,10 +24,18 @@ fail() { echo "check-dist: $*" >&2; exit 1; }
 step() { echo "check-dist: $*"; }
 
 (cd dist && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS does not match"
-[ "$(cd dist && ls | sort | tr '\n' ' ')" = "SHA256SUMS velmora-$version-win32.msi velmora-$version-win32.zip velmora-$version-win64.msi velmora-$version-win64.zip velmora-cli_${version}_amd64.deb " ] ||
+[ "$(cd dist && ls | sort | tr '\n' ' ')" = "BUILDINFO SHA256SUMS velmora-$version-win32.msi velmora-$version-win32.zip velmora-$version-win64.msi velmora-$version-win64.zip velmora-cli_${version}_amd64.deb " ] ||
   fail "dist/ holds: $(ls dist | tr '\n' ' ')"
 [ "$(sed 's/.*  //' dist/SHA256SUMS | sort | tr '\n' ' ')" = "$(cd dist && ls | grep -v SHA256SUMS | sort | tr '\n' ' ')" ] ||
   fail "SHA256SUMS does not list every file"
+# BUILDINFO names the version, and the compilers, binutils, wixl and
+# osslsigncode that made the files at the versions dpkg has.
+grep -qx "Velmora $version: the downloads and what made them" dist/BUILDINFO || fail "BUILDINFO names no version"
+for p in g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 \
+         wixl osslsigncode; do
+  grep -qxF "  $p $(dpkg-query -W -f '${Version} ${Architecture}' $p)" dist/BUILDINFO ||
+    fail "BUILDINFO does not give $p at its version"
+done
 
 for b in win32 win64; do
   zip=dist/velmora-$version-$b.zip exe=build/$b/velmora.exe
@@ -61,7 +71,10 @@ share=$work/deb/usr/share
 bash tests/cli/completion_test.sh "$work/deb/usr/bin/velmora-cli" bash="$share/bash-completion/completions/velmora-cli" \
   fish="$share/fish/vendor_completions.d/velmora-cli.fish" zsh="$share/zsh/vendor-completions/_velmora-cli" ||
   fail "the packaged completions"
-lintian --fail-on error "$deb" 2>&1 | { grep -v 'root privileges' || true; } | sed 's/^/  lintian: /'
+# Its exit status judges; what it says is shown (but its word about root).
+lintian_ok=1 && lintian --fail-on error "$deb" >"$work/lintian.log" 2>&1 || lintian_ok=0
+{ grep -v 'root privileges' "$work/lintian.log" || true; } | sed 's/^/  lintian: /'
+[ $lintian_ok = 1 ] || fail "lintian finds errors in $deb"
 step "deb: velmora-cli runs, in German too, its man page renders, its bash, fish and zsh completions complete, lintian reports no error"
 
 # ---- The MSIs under Wine ---------------------------------------------------
@@ -72,13 +85,22 @@ step "deb: velmora-cli runs, in German too, its man page renders, its bash, fish
 prefix=$PWD/$work/wineprefix
 wine() { scripts/wine-run.sh --arch win64 --prefix "$prefix" --desktop none --timeout 120 "$@"; }
 msi() { wine msiexec "$1" "Z:$(realpath "$2" | tr / '\\')" /qn; }
-# Add/Remove Programs lists both registry views: an x86 product's entry is
-# in the 32-bit one (Wow6432Node).
+# A registry key as the .reg file that reg export writes (UTF-16), in
+# UTF-8: a [key] line, then its values, "name"="text" or name=type:data,
+# until a blank line. Nothing where the key does not exist.
+exported() {
+  rm -f "$work/exported.reg"
+  wine reg export "$1" "Z:$(tr / '\\' <<<"$PWD/$work/exported.reg")" /y >/dev/null 2>&1 || return 0
+  iconv -f UTF-16 -t UTF-8 "$work/exported.reg" | tr -d '\r'
+}
+# The entries of Add/Remove Programs, one paragraph each, in both registry
+# views: an x86 product's entry is in the 32-bit one (Wow6432Node).
 apps() {
   for view in Software Software\\Wow6432Node; do
-    wine reg query "HKLM\\$view\\Microsoft\\Windows\\CurrentVersion\\Uninstall" /s 2>/dev/null
-  done | tr -d '\r'
+    exported "HKLM\\$view\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
+  done
 }
+velmora_entries() { apps | awk -v RS= '/(^|\n)"DisplayName"="Velmora"(\n|$)/'; }
 declare -A folder=([win32]="Program Files (x86)" [win64]="Program Files")
 shortcuts() { find "$prefix/drive_c" -path '*Start Menu/Programs/Velmora.lnk' 2>/dev/null; }
 ia32=$(scripts/ia32.sh)
@@ -98,12 +120,12 @@ installed() {
     fail "$1 $2: installed $(ls "$prefix/drive_c/${folder[$1]}/Velmora" 2>&1 | tr '\n' ' ')"
   [ ! -e "$prefix/drive_c/${folder[$other]}/Velmora" ] || fail "$1 $2: the $other files are still there"
   [ "$(shortcuts | wc -l)" = 1 ] || fail "$1 $2: Start-menu shortcuts: $(shortcuts)"
-  [ "$(apps | grep -c 'DisplayName *REG_SZ *Velmora$')" = 1 ] || fail "$1 $2: not one Add/Remove Programs entry"
-  local entry && entry=$(apps | grep -A30 'DisplayName *REG_SZ *Velmora$')
-  for want in "DisplayVersion *REG_SZ *$2" "Publisher *REG_SZ *Velmora developers"; do
-    grep -q "$want" <<<"$entry" || fail "$1 $2: the Add/Remove Programs entry has no '$want'"
+  local entry && entry=$(velmora_entries)
+  [ "$(grep -c '^\[' <<<"$entry")" = 1 ] || fail "$1 $2: not one Add/Remove Programs entry"
+  for want in "\"DisplayVersion\"=\"$2\"" '"Publisher"="Velmora developers"'; do
+    grep -qxF "$want" <<<"$entry" || fail "$1 $2: the Add/Remove Programs entry has no $want"
   done
-  wine reg query 'HKLM\Software\Classes\Installer\Products' /s 2>/dev/null | grep -q 'ProductIcon.*velmora.ico' ||
+  exported 'HKLM\Software\Classes\Installer\Products' | grep -q '^"ProductIcon"=".*\\velmora\.ico"$' ||
     fail "$1 $2: the product has no icon"
 }
 # shows BUILD: the installed velmora.exe shows its window and closes.
@@ -114,7 +136,7 @@ shows() {
 removed() {
   [ -z "$(find "$prefix/drive_c" -path '*/Velmora*' 2>/dev/null)" ] ||
     fail "left behind: $(find "$prefix/drive_c" -path '*/Velmora*')"
-  apps | grep -q 'DisplayName *REG_SZ *Velmora$' && fail "the Add/Remove Programs entry is left behind"
+  [ -z "$(velmora_entries)" ] || fail "the Add/Remove Programs entry is left behind"
   return 0
 }
 

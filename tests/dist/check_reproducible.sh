@@ -7,6 +7,8 @@
 # Run from the repository root after `make dist` (make test-dist).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
+# The tools in English and the C locale, whatever the caller's.
+export LC_ALL=C.UTF-8 LANGUAGE=
 fail() { echo "check-reproducible: $*" >&2; exit 1; }
 [ -s dist/SHA256SUMS ] || fail "no dist/SHA256SUMS: run make dist first"
 

@@ -23,6 +23,8 @@
 # Run from the repository root after `make dist` (make test-dist).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
+# The tools in English and the C locale, whatever the caller's.
+export LC_ALL=C.UTF-8 LANGUAGE=
 work=build/sign-check
 rm -rf "$work" && mkdir -p "$work/ca"
 fail() { echo "check-signing: $*" >&2; exit 1; }
@@ -127,18 +129,32 @@ for how in stamped plain; do
 done
 stop_tsa
 
-# verify FILE [CA [TSA-CA]]. While the certificate is valid, osslsigncode's
-# exit status is 0 whether or not the time stamp verifies: its log says.
-verify() {
-  osslsigncode verify -CAfile "$ca/${2:-ca}.pem" -TSA-CAfile "$ca/${3:-tsa-ca}.pem" -in "$1" >"$work/verify.log" 2>&1
+# verify_at WHEN FILE [CA [TSA-CA]]: whether the signature verifies against
+# the CA, and its time stamp against the TSA-CA, by osslsigncode's exit
+# status, with the clock at WHEN (as faketime takes it) or now; its log in
+# verify.log. Only the exit status counts: osslsigncode's words differ from
+# version to version (2.5 and 2.9).
+verify_at() {
+  local clock=() && [ "$1" = now ] || clock=(faketime -f "$1")
+  "${clock[@]}" osslsigncode verify -CAfile "$ca/${3:-ca}.pem" -TSA-CAfile "$ca/${4:-tsa-ca}.pem" -in "$2" \
+    >"$work/verify.log" 2>&1
 }
-stamped() { grep -q '^Timestamp Server Signature verification: ok$' "$work/verify.log"; }
+verify() { verify_at now "$@"; }
+# stamped FILE [CA [TSA-CA]]: the same five days on, when the certificate
+# that signed the dist (valid for two days) has expired. A certificate is
+# then judged at the date of the signature's time stamp, so the file
+# verifies only with a time stamp that verifies against the TSA-CA. (While
+# the certificate is valid, osslsigncode exits 0 whether or not the time
+# stamp verifies.)
+stamped() { verify_at +5d "$@"; }
 
-verify "$work/stamped.exe" && stamped && grep -q 'Timestamp time: Jan 15 12:00:00 2020 GMT' "$work/verify.log" ||
+# Valid only in January 2020, the certificate lets the stamped program
+# verify only with a time stamp of that month.
+verify "$work/stamped.exe" ||
   { cat "$work/verify.log" >&2; fail "a program time-stamped while its certificate was valid does not verify after it expired"; }
 ! verify "$work/stamped.exe" ca ca || fail "its time stamp verifies against the code-signing CA as the TSA's"
-! verify "$work/plain.exe" && grep -q 'certificate has expired' "$work/verify.log" ||
-  { cat "$work/verify.log" >&2; fail "signed by the expired certificate without a time stamp, it does not fail as expired"; }
+! verify "$work/plain.exe" && verify_at '@2020-01-20 00:00:00' "$work/plain.exe" ||
+  { cat "$work/verify.log" >&2; fail "signed by the expired certificate without a time stamp, it does not fail as expired (and only so)"; }
 step "time-stamped in January 2020, a program verifies after its certificate expired; without the time stamp it fails"
 
 # A copy of $1 with the byte at $2 changed.
@@ -147,7 +163,12 @@ tamper() {
   printf "$(printf '\\%03o' $(( ($(od -An -tu1 -j"$2" -N1 "$1") + 1) % 256 )))" |
     dd of="$work/tampered" bs=1 seek="$2" conv=notrunc status=none
 }
-code() { msiinfo export "$1" Property | tr -d '\r' | sed -n 's/^ProductCode\t//p'; msiinfo suminfo "$1" | sed -n 's/^Revision number (UUID): //p'; }
+# The product code and the package code (the summary information's
+# property 9), from the tables msiinfo exports.
+code() {
+  msiinfo export "$1" Property | tr -d '\r' | sed -n 's/^ProductCode\t//p'
+  msiinfo export "$1" _SummaryInformation | tr -d '\r' | awk -F '\t' 'NR > 3 && $1 == 9 { print $2 }'
+}
 
 checked=0
 ia32=$(scripts/ia32.sh)
@@ -161,14 +182,14 @@ for zip in "$work"/dist/velmora-*-win*.zip; do
   msiextract -C "$signed/msi" "$msi" >/dev/null
   for exe in "$signed"/*.exe; do
     program=$(basename "$exe")
-    verify "$exe" && stamped || { cat "$work/verify.log" >&2; fail "$name.zip: $program does not verify with its time stamp"; }
+    verify "$exe" && stamped "$exe" || { cat "$work/verify.log" >&2; fail "$name.zip: $program does not verify with its time stamp"; }
     cmp -s "$exe" "$(find "$signed/msi" -name "$program")" || fail "$name.msi: $program is not the zip's"
     rm -f "$work/removed" && osslsigncode remove-signature -in "$exe" -out "$work/removed" >/dev/null
     cmp -s "$work/removed" "$unsigned/$program" || fail "$program less its signature is not the unsigned one"
     checked=$((checked + 1))
   done
-  verify "$msi" && stamped || { cat "$work/verify.log" >&2; fail "$name.msi does not verify with its time stamp"; }
-  ! { verify "$msi" ca ca && stamped; } || fail "$name.msi: its time stamp verifies against the code-signing CA as the TSA's"
+  verify "$msi" && stamped "$msi" || { cat "$work/verify.log" >&2; fail "$name.msi does not verify with its time stamp"; }
+  ! stamped "$msi" ca ca || fail "$name.msi: its time stamp verifies against the code-signing CA as the TSA's"
   tamper "$signed/velmora.exe" 4096
   ! verify "$work/tampered" || fail "velmora.exe with byte 4096 changed still verifies"
   tamper "$msi" $(($(stat -c %s "$msi") / 2))

@@ -24,6 +24,8 @@ root=$(cd "$here/../.." && pwd)
 build=$(cd "${1:?usage: emulated_smoke.sh WIN32_BUILD WIN64_BUILD}" && pwd)
 build64=$(cd "${2:?usage: emulated_smoke.sh WIN32_BUILD WIN64_BUILD}" && pwd)
 mode=${3:-}
+# English from the programs (Wine takes their language from the locale).
+export LC_ALL=C.UTF-8 LANGUAGE=
 say() { echo "emulated smoke: $*"; }
 skip() { say "skipped: $*"; exit 0; }
 

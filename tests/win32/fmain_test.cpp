@@ -2,9 +2,13 @@
 // label, the click handler, and the layout at the DPI the system reports.
 #include <gtest/gtest.h>
 
+#include <oleacc.h>
+
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 #include <new>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -15,6 +19,7 @@
 #include "sentence/result_sentence.hpp"
 #include "test_util.hpp"
 #include "ui/win32/FmainWindow.hpp"
+#include "ui/win32/accessibility.hpp"
 
 // Allocations in this program can be made to fail: once armed, the n-th
 // allocation from then on throws std::bad_alloc, as it would with no memory
@@ -219,6 +224,41 @@ TEST_F(FmainTest, TheOtherEasterShowsAtOnceAndIsRememberedWhenChanged) {
   EXPECT_EQ(rt.settings[Fmain::kEasterSetting], L"orthodox");
   EXPECT_EQ(rt.setting_writes, 2);
   EXPECT_TRUE(rt.boxes.empty());
+}
+
+// A client may hold the year list's accessible object past the form: the
+// object keeps its own copy of the name, read after the text it was made
+// from is overwritten and freed and the control destroyed.
+std::wstring* g_accessible_name = nullptr;
+WNDPROC g_control_proc = nullptr;
+LRESULT CALLBACK NamedControlProc(HWND control, UINT msg, WPARAM wp, LPARAM lp) {
+  const LRESULT named =
+      msg == WM_GETOBJECT ? AnswerGetObjectWithName(control, wp, lp, *g_accessible_name) : 0;
+  return named != 0 ? named : CallWindowProcW(g_control_proc, control, msg, wp, lp);
+}
+
+TEST(Accessibility, AClientThatOutlivesTheControlStillReadsItsName) {
+  const HWND control = CreateWindowExW(0, L"COMBOBOX", L"", CBS_DROPDOWNLIST, 0, 0, 100, 100,
+                                       nullptr, nullptr, nullptr, nullptr);
+  const std::wstring given = L"The year, a name longer than a short string holds in place";
+  auto name = std::make_unique<std::wstring>(given);
+  g_accessible_name = name.get();
+  g_control_proc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NamedControlProc)));
+  IAccessible* object = nullptr;
+  ASSERT_TRUE(SUCCEEDED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
+                                                   __uuidof(IAccessible),
+                                                   reinterpret_cast<void**>(&object))));
+  name->assign(name->size(), L'X');
+  name.reset();
+  DestroyWindow(control);
+  VARIANT self{};
+  self.vt = VT_I4;  // lVal 0: CHILDID_SELF
+  BSTR read = nullptr;
+  EXPECT_EQ(object->get_accName(self, &read), S_OK);
+  EXPECT_EQ(std::wstring(read != nullptr ? read : L""), given);
+  SysFreeString(read);
+  object->Release();
 }
 
 // The layout at the DPI the window runs at; the same program runs once more

@@ -135,9 +135,10 @@ TEST_F(SysMenu, TheEntryAndTheBoxSpeakTheUsersLanguage) {
   ASSERT_NE(language, nullptr) << "no row for UI language " << std::hex
                                << GetUserDefaultUILanguage() << ", code page " << std::dec
                                << GetACP();
+  // The version the table's texts name: this build's.
+  rt.version = {VELMORA_FV_MAJOR, VELMORA_FV_MINOR, VELMORA_FV_REVISION};
   ResourceCatalogue catalogue(GetModuleHandleW(nullptr), UserUiLanguage());
   InstallCatalogue(&catalogue);
-  rt.version = {VELMORA_FV_MAJOR, VELMORA_FV_MINOR, VELMORA_FV_REVISION};  // the table's
   const HMENU menu = GetSystemMenu(hwnd, FALSE);
   hook::AddAboutItem(hwnd, L"");
   EXPECT_EQ(ItemAt(menu, GetMenuItemCount(menu) - 1).text, language->menu_entry) << language->name;

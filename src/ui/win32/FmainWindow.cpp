@@ -399,7 +399,7 @@ LRESULT CALLBACK FmainWindow::ControlProc(HWND control, UINT msg, WPARAM wp, LPA
       if (control == form->combo_ || control == form->easter_combo_) {
         const std::wstring& name =
             control == form->combo_ ? form->year_list_name_ : form->easter_list_name_;
-        if (const LRESULT named = AnswerGetObjectWithName(control, wp, lp, name.c_str())) {
+        if (const LRESULT named = AnswerGetObjectWithName(control, wp, lp, name)) {
           return named;
         }
       }

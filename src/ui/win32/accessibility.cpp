@@ -4,6 +4,8 @@
 
 #include <cwchar>
 #include <new>
+#include <string>
+#include <string_view>
 
 #ifndef EVENT_OBJECT_LIVEREGIONCHANGED
 #define EVENT_OBJECT_LIVEREGIONCHANGED 0x8019
@@ -76,8 +78,9 @@ bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CH
 // but the name of the object itself goes to the standard object.
 class NamedAccessible final : public IAccessible {
  public:
-  // Takes over the reference to `standard`.
-  NamedAccessible(IAccessible* standard, const wchar_t* name, const Libraries& libraries)
+  // Takes over the reference to `standard`; keeps a copy of `name`, as a
+  // client may hold the object longer than the control and its window live.
+  NamedAccessible(IAccessible* standard, std::wstring_view name, const Libraries& libraries)
       : standard_(standard), name_(name), libraries_(libraries) {}
   NamedAccessible(const NamedAccessible&) = delete;
   NamedAccessible& operator=(const NamedAccessible&) = delete;
@@ -124,7 +127,7 @@ class NamedAccessible final : public IAccessible {
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
     if (!IsSelf(child)) return standard_->get_accName(child, name);
     if (name == nullptr) return E_POINTER;
-    *name = libraries_.alloc_string(name_);
+    *name = libraries_.alloc_string(name_.c_str());
     return *name != nullptr ? S_OK : E_OUTOFMEMORY;
   }
   HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
@@ -193,7 +196,7 @@ class NamedAccessible final : public IAccessible {
   ~NamedAccessible() { standard_->Release(); }
 
   IAccessible* standard_;
-  const wchar_t* name_;
+  const std::wstring name_;
   const Libraries& libraries_;
   LONG references_ = 1;
 };
@@ -212,7 +215,7 @@ IAccPropServices* AnnotationService() {
 
 }  // namespace
 
-LRESULT AnswerGetObjectWithName(HWND control, WPARAM wp, LPARAM lp, const wchar_t* name) {
+LRESULT AnswerGetObjectWithName(HWND control, WPARAM wp, LPARAM lp, std::wstring_view name) {
   const Libraries* libraries = Loaded();
   if (static_cast<DWORD>(lp) != static_cast<DWORD>(OBJID_CLIENT) || libraries == nullptr) return 0;
   IAccessible* standard = nullptr;

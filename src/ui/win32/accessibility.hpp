@@ -16,14 +16,17 @@
 
 #include <windows.h>
 
+#include <string_view>
+
 namespace velmora {
 
 // The answer to WM_GETOBJECT for `control`: for its client object, the
 // standard object of the control with `name` as its name and everything
 // else (role, value, state, children, keyboard) the standard object's own.
 // 0 for any other object, or when the object cannot be made: the message
-// then takes its default course. `name` must outlive the control.
-LRESULT AnswerGetObjectWithName(HWND control, WPARAM wp, LPARAM lp, const wchar_t* name);
+// then takes its default course. The object keeps a copy of `name`: a
+// client may hold it after the control is gone.
+LRESULT AnswerGetObjectWithName(HWND control, WPARAM wp, LPARAM lp, std::wstring_view name);
 
 // Marks the control a polite live region: a screen reader reads its new
 // text once it has finished what it is saying. Unmark it before it is
