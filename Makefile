@@ -106,7 +106,7 @@ po:
 	bash scripts/po.sh update
 
 format:
-	find src tests bench fuzz -name '*.cpp' -o -name '*.hpp' -o -name '*.h' | xargs clang-format -i
+	find include src tests bench fuzz -name '*.cpp' -o -name '*.hpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
 	rm -rf build
