@@ -16,6 +16,13 @@
 // std::chrono::year_month_day is a Gregorian date; a Julian date is a
 // julian_date, which converts to and from std::chrono::sys_days explicitly
 // only, so that it is never taken for a Gregorian one.
+//
+//   using namespace std::chrono;
+//   *velmora::western_easter(2026y)                            2026-04-05
+//   sys_days{*velmora::western_easter(2026y)} +
+//       velmora::offset(velmora::feast::pentecost)             2026-05-24
+//   *velmora::julian_easter(2026y)                  2026-03-30 (Julian)
+//   year_month_day{sys_days{*velmora::julian_easter(2026y)}}   2026-04-12
 #pragma once
 
 #include <array>
