@@ -84,8 +84,8 @@ dist-files:
 	cp build/*/dist/* $(DIST)/
 	cd $(DIST) && LC_ALL=C sh -c 'sha256sum * > SHA256SUMS'
 
-# velmora-cli, its man page and its bash completion, into PREFIX (default
-# /usr/local).
+# velmora-cli, its man page, catalogues and completions, and the library's
+# header, velmora.pc and CMake package files, into PREFIX (default /usr/local).
 install: native
 	cmake --install build/native $(if $(PREFIX),--prefix $(PREFIX))
 
