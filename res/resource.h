@@ -9,6 +9,7 @@
 #define IDS_APPTITLE 1 /* application title: "Velmora" */
 
 /* Data */
-#define IDR_TEXTS 1 /* the translations, an RCDATA table in each language */
+#define IDR_TEXTS 1    /* the translations, an RCDATA table in each language */
+#define IDR_LANGUAGE 2 /* beside each, the language's name: "el", "pt_BR" */
 
 #endif /* VELMORA_RESOURCE_H */

@@ -4,9 +4,11 @@
 //   Controls 6, DPI awareness), comctl32.dll imported and
 //   InitCommonControlsEx, the same class with the program's icon, the same
 //   size and styles, the label, the month calendar and the drop-down list of
-//   201 years in front of its corner, the two Arial fonts; 1990 selected,
-//   its Easter Sunday on the calendar and the sentence in the label. Each
-//   thing is made once, with plain Win32 calls and velmora.exe's own layout.
+//   201 years in front of its corner, the list of Easters with its label
+//   beside it, the choice read from the user's settings, the two Arial
+//   fonts; 1990 selected, its Easter Sunday on the calendar and the
+//   sentence in the label. Each thing is made once, with plain Win32 calls
+//   and velmora.exe's own layout.
 // - bare_window.exe (BARE_WINDOW defined): the top-level window alone, with
 //   a manifest without Common Controls 6; comctl32.dll is not loaded.
 // For the benchmark's breakdown the floor stops after a step:
@@ -119,8 +121,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
     return CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, px(t.left), px(t.top),
                            px(t.width), px(t.height), hwnd, nullptr, instance, nullptr);
   };
-  // Children are linked below their older siblings: the list, made first,
-  // lies in front of the calendar's corner, and the tab order is velmora.exe's.
+  // Children are linked below their older siblings: the lists, made first,
+  // lie in front of the calendar's corner, and the tab order is velmora.exe's.
+  const FmainWindow::TwipsRect nowhere{};
+  const HWND easter_label =
+      upto >= kAll ? child(L"STATIC", SS_LEFT, nowhere, L"&Easter:") : nullptr;
+  const HWND easter_list =
+      upto >= kAll ? child(L"COMBOBOX", CBS_DROPDOWNLIST | WS_TABSTOP, nowhere) : nullptr;
   const HWND combo = upto >= kList ? child(L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
                                            FmainWindow::kCboYear)
                                    : nullptr;
@@ -131,10 +138,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
       upto >= kCalendar ? child(MONTHCAL_CLASSW, WS_TABSTOP | WS_CLIPSIBLINGS, FmainWindow::kCal)
                         : nullptr;
 
+  const HFONT bold = upto >= kFonts ? Arial(975, FW_BOLD, dpi) : nullptr;
   if (upto >= kFonts) {
-    const HFONT bold = Arial(975, FW_BOLD, dpi);
     SendMessageW(combo, WM_SETFONT, reinterpret_cast<WPARAM>(bold), FALSE);
-    if (label != nullptr) SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(bold), FALSE);
+    for (const HWND control : {label, easter_label, easter_list}) {
+      if (control != nullptr)
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(bold), FALSE);
+    }
     SendMessageW(calendar, WM_SETFONT, reinterpret_cast<WPARAM>(Arial(900, FW_NORMAL, dpi)), FALSE);
   }
   if (combo != nullptr) {
@@ -157,6 +167,17 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
   if (upto >= kAll) {
     SendMessageW(combo, CB_SETCURSEL, kYear - Fmain::kFirstYear, 0);
     SendMessageW(calendar, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&kEaster));
+    // The choice remembered for the user, though none is: Western Easter,
+    // which the sentence and the calendar show.
+    wchar_t choice[64];
+    DWORD size = sizeof choice;
+    RegGetValueW(HKEY_CURRENT_USER, L"Software\\Velmora", Fmain::kEasterSetting, RRF_RT_REG_SZ,
+                 nullptr, choice, &size);
+    SendMessageW(easter_list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Western"));
+    SendMessageW(easter_list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Orthodox"));
+    SendMessageW(easter_list, CB_SETCURSEL, 0, 0);
+    velmora::PlaceEasterRow({label, calendar, combo, easter_label, easter_list, bold},
+                            static_cast<UINT>(dpi));
   }
 
   ShowWindow(hwnd, SW_SHOW);

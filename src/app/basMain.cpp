@@ -21,16 +21,18 @@ void StartUp(Host& host) {
 
   Fmain& form = host.LoadFmain();
 
+  // The Easter the window shows: the user's choice, else the language's.
+  const Int16 method = form.EasterMethod();
   Int16 day = 0;
   Int16 month = 0;
-  if (bas_Computus::GetEasterDay(day, month, year, bas_Computus::kMethodGregorian)) {
+  if (bas_Computus::GetEasterDay(day, month, year, method)) {
     form.Cal().PutYear(year);
     form.Cal().PutMonth(month);
     form.Cal().PutDay(day);
     // Runs the list's click handler, nested; only 1900..2100 can be selected.
     form.cboYear().SetListIndex(Sub16(year, Fmain::kFirstYear));
 
-    const std::wstring sentence = ResultSentence(year, day, month);
+    const std::wstring sentence = ResultSentence(year, day, month, method);
     const DateTime easter{year, month, day, 0, 0, 0};
     if (easter > rt.Now()) {
       rt.MsgBox(sentence, MsgIcon::kInformation, rt.AppTitle());

@@ -1,6 +1,7 @@
 // Start-up: chooses the year (command line, else the clock), records the
 // texts the About box reads, loads the main window, computes and shows Easter
-// Sunday, tells the result while it still lies ahead, shows the window and
+// Sunday by the reckoning the window shows (Western or Orthodox Easter),
+// tells the result while it still lies ahead, shows the window and
 // adds the About entry to its system menu. Its error trap is the program's
 // one trap (runtime/error_trap.hpp), the one the window's handlers use too.
 #pragma once

@@ -48,7 +48,7 @@ std::unique_ptr<DateFormat> MakeDateFormat(const CliRequest& request, Runtime& r
                                            OutputWriter& writer) {
   switch (request.format) {
     case Format::kText:
-      return MakeTextFormat(writer);
+      return MakeTextFormat(writer, request.method);
     case Format::kIso:
       return MakeIsoFormat(writer);
     case Format::kCsv:

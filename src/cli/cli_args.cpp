@@ -92,10 +92,19 @@ std::variant<YearRange, std::string> ReadYears(std::string_view arg) {
 }
 
 std::optional<std::string> ReadMethod(std::string_view text, Int16& method) {
+  for (const MethodName& named : kMethodNames) {
+    if (text == named.name) {
+      method = named.method;
+      return std::nullopt;
+    }
+  }
   const StrictNumber n = ReadStrictInt16(text);
   if (n.status != NumberStatus::kOk || n.value < bas_Computus::kMethodJulian ||
       n.value > bas_Computus::kMethodGregorian) {
-    return Naming(Msg(L"invalid method \"%1\" (expected 1, 2 or 3)"), text);
+    // TRANSLATORS: the names and numbers stay as the user types them.
+    return Naming(
+        Msg(L"invalid method \"%1\" (expected julian, orthodox, western, gregorian, 1, 2 or 3)"),
+        text);
   }
   method = n.value;
   return std::nullopt;

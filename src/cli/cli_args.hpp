@@ -1,6 +1,6 @@
 // The command line of velmora-cli:
 //
-//   velmora-cli [--method N] [--feast NAME]... [--format F | --iso]
+//   velmora-cli [--method M] [--feast NAME]... [--format F | --iso]
 //               [YEAR | FROM..TO]...
 //
 // The parser is pure: it turns the arguments (without the program's name)
@@ -11,7 +11,9 @@
 //  - A year is read strictly: an optional minus sign and ASCII digits, nothing
 //    else (no blank, no plus sign, no fraction), within -32768..32767.
 //  - FROM..TO is an inclusive range of years, FROM not after TO.
-//  - --method N and --method=N take 1, 2 or 3. The last --method counts.
+//  - --method M and --method=M take a reckoning by its name in kMethodNames
+//    (julian, orthodox, western or gregorian) or its number, 1, 2 or 3. The
+//    last --method counts.
 //  - --feast NAME names a feast of kFeasts; each feast is kept once, at its
 //    first mention. "all" stands for every feast in calendar order, whatever
 //    else is named. Without --feast, Easter Sunday alone.
@@ -44,6 +46,19 @@ struct YearRange {
   Int16 first = 0;
   Int16 last = 0;
   bool operator==(const YearRange&) const = default;
+};
+
+// The reckonings by name: what --method takes besides their numbers, in
+// the order --help lists them.
+struct MethodName {
+  std::string_view name;
+  Int16 method;
+};
+inline constexpr MethodName kMethodNames[] = {
+    {"julian", bas_Computus::kMethodJulian},
+    {"orthodox", bas_Computus::kMethodJulianInGregorian},
+    {"western", bas_Computus::kMethodGregorian},
+    {"gregorian", bas_Computus::kMethodGregorian},
 };
 
 enum class CliAction { kDates, kHelp, kVersion };

@@ -108,12 +108,27 @@ class IcsFormat final : public DateFormat {
 
     std::string method;
     AppendNumber(method, request_.method);
+    // The events' titles name the reckoning where the reader could take it
+    // for the other one, so that a calendar holding both Easters shows each
+    // under a title of its own.
+    const std::string title = request_.method == bas_Computus::kMethodJulianInGregorian
+                                  // TRANSLATORS: the title of a calendar event (velmora-cli
+                                  // --format ics) counted from Orthodox Easter: %1 is the feast's
+                                  // name (Easter Sunday, Good Friday...). Where your readers keep
+                                  // Orthodox Easter, leave it %1 alone; elsewhere name the
+                                  // Orthodox reckoning. It must differ from the title below.
+                                  ? TrUtf8(L"%1 (Orthodox)")
+                                  // TRANSLATORS: the title of a calendar event counted from
+                                  // Western Easter: %1 is the feast's name. Where your readers
+                                  // keep Western Easter, leave it %1 alone; where they keep
+                                  // Orthodox Easter, name the Western reckoning ("%1 (Western)").
+                                  : TrUtf8(L"%1");
     for (const std::size_t feast : request_.feasts) {
       const FeastInfo& info = kFeasts[feast];
       uid_tail_[feast].append("-").append(info.name).append("-method").append(method);
       uid_tail_[feast] += "@velmora-cli";
       std::string& lines = feast_lines_[feast];
-      AppendContentLine(lines, "SUMMARY:" + IcsText(TrUtf8(info.display)));
+      AppendContentLine(lines, "SUMMARY:" + IcsText(Fill(title, {TrUtf8(info.display)})));
       AppendContentLine(lines, "DESCRIPTION:" + IcsText(DaysFromEasterText(info.offset) + " by " +
                                                         ReckoningName(request_.method) +
                                                         " (velmora-cli --method " + method + ")"));

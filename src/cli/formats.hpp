@@ -29,8 +29,9 @@ class DateFormat {
   OutputWriter& out_;
 };
 
-// A sentence per date.
-std::unique_ptr<DateFormat> MakeTextFormat(OutputWriter& out);
+// A sentence per date, the reckoning of `method` named as the program's
+// sentences name it.
+std::unique_ptr<DateFormat> MakeTextFormat(OutputWriter& out, Int16 method);
 // YYYY-MM-DD, a date per line.
 std::unique_ptr<DateFormat> MakeIsoFormat(OutputWriter& out);
 // RFC 4180: a header, then "year,feast,date" rows; CRLF line ends.

@@ -1,9 +1,13 @@
 // The text of velmora-cli --help, which is also the source of its man page
 // (help2man): the usage, the options, the feasts from kFeasts, the formats
 // and the exit status.
+#include <algorithm>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "cli/cli.hpp"
+#include "cli/cli_args.hpp"
 #include "cli/feasts.hpp"
 #include "computus/bas_Computus.hpp"
 #include "runtime/text.hpp"
@@ -12,7 +16,7 @@ namespace velmora::cli {
 namespace {
 
 constexpr const char kUsageHead[] =
-    "Usage: velmora-cli [--method N] [--feast NAME]... [--format F]\n"
+    "Usage: velmora-cli [--method M] [--feast NAME]... [--format F]\n"
     "                   [YEAR | FROM..TO]...\n"
     "\n"
     "Prints the date of Easter Sunday, or of the feasts that hang on it, for\n"
@@ -21,7 +25,7 @@ constexpr const char kUsageHead[] =
     "present year's.\n"
     "\n"
     "Options (a value follows as the next argument or after '=': --method=2):\n"
-    "  --method N  the reckoning (default 3):\n";
+    "  --method M  the reckoning, by name or number (default western, 3):\n";
 constexpr const char kUsageFeasts[] =
     "  --feast NAME\n"
     "              a feast to print (default easter); repeat it for several,\n"
@@ -49,7 +53,8 @@ constexpr const char kUsageTail[] =
     "              print the version and exit\n"
     "\n"
     "A year is an optional minus sign and digits, -32768 to 32767. --help and\n"
-    "--version are answered wherever they stand, whatever else the line holds.\n"
+    "--version are answered whatever else the line holds, a bad year included,\n"
+    "unless they stand after \"--\" or as the value of another option.\n"
     "\n"
     "Exit status:\n"
     "  0  every year has its dates, or the help or the version was printed\n"
@@ -60,14 +65,46 @@ constexpr const char kUsageTail[] =
     "     standard error, except for a reader that stopped reading early\n"
     "  2  the command line is wrong: nothing is printed\n";
 
-// "                3  the Gregorian reckoning\n                   (years 1583 to 4099)\n"
+// A reckoning's names (one to a line, from column 17: the completions read
+// them there), its number and what it is:
+//   "                orthodox   2  Orthodox Easter: the Julian reckoning, in\n"
+//   "                              the Gregorian calendar (years 1583 to 4099)\n"
 std::string MethodLines(Int16 method) {
   using namespace bas_Computus;
-  return "                " + std::to_string(method) + "  " + ReckoningName(method) +
-         "\n                   (years " +
-         (method == kMethodJulian ? std::to_string(kFirstJulianYear) + " and later)\n"
-                                  : std::to_string(kFirstGregorianYear) + " to " +
-                                        std::to_string(kLastGregorianYear) + ")\n");
+  std::string about = method == kMethodJulianInGregorian ? "Orthodox Easter: "
+                      : method == kMethodGregorian       ? "Western Easter: "
+                                                         : "";
+  about += ReckoningName(method);
+  about += method == kMethodJulian ? " (years " + std::to_string(kFirstJulianYear) + " and later)"
+                                   : " (years " + std::to_string(kFirstGregorianYear) + " to " +
+                                         std::to_string(kLastGregorianYear) + ")";
+  // The description in lines of at most 48 characters, broken at blanks.
+  std::vector<std::string> lines;
+  for (std::size_t at = 0; at < about.size();) {
+    std::size_t end = about.size();
+    if (end - at > 48) {
+      end = about.rfind(' ', at + 48);
+      if (end == std::string::npos || end <= at) end = at + 48;
+    }
+    lines.push_back(about.substr(at, end - at));
+    at = end + 1;
+  }
+  std::vector<std::string_view> names;
+  for (const MethodName& named : kMethodNames) {
+    if (named.method == method) names.push_back(named.name);
+  }
+  std::string text;
+  for (std::size_t i = 0; i < std::max(lines.size(), names.size()); ++i) {
+    std::string line(16, ' ');
+    if (i < names.size()) line += names[i];
+    line.resize(27, ' ');
+    if (i == 0) line += std::to_string(method);
+    line.resize(30, ' ');
+    if (i < lines.size()) line += lines[i];
+    while (line.back() == ' ') line.pop_back();
+    text += line + '\n';
+  }
+  return text;
 }
 
 std::string BuildUsage() {

@@ -41,6 +41,10 @@ void InstallCatalogue(Catalogue* catalogue) {
   g_texts.reset();
 }
 
+std::string TextLanguage() {
+  return g_catalogue != nullptr ? g_catalogue->Language() : std::string();
+}
+
 std::wstring Tr(Msg msg) {
   if (g_catalogue == nullptr) return msg.english();
   if (g_texts == nullptr) g_texts = std::make_unique<std::wstring[]>(messages::kCount);

@@ -68,12 +68,19 @@ class Catalogue {
   virtual ~Catalogue() = default;
   // The translation of the message, or an empty text when there is none.
   virtual std::wstring Translation(Msg msg) = 0;
+  // The language of the translations, named as gettext names it ("el",
+  // "pt_BR"); empty for English.
+  virtual std::string Language() const { return {}; }
 };
 
 // Installs the catalogue (not owned; it must outlive its use, and gives the
 // same answer to the same question while installed); nullptr goes back to
 // English.
 void InstallCatalogue(Catalogue* catalogue);
+
+// The language of the installed catalogue ("el"); empty for English, and
+// without a catalogue.
+std::string TextLanguage();
 
 // The message in the user's language: the installed catalogue's translation,
 // else the English text.

@@ -8,4 +8,17 @@ void RecordingRuntime::MsgBox(const std::wstring& text, MsgIcon icon,
   if (on_box) on_box(boxes.back());
 }
 
+std::optional<std::wstring> RecordingRuntime::GetSetting(const std::wstring& name) {
+  const auto found = settings.find(name);
+  if (found == settings.end()) return std::nullopt;
+  return found->second;
+}
+
+bool RecordingRuntime::SaveSetting(const std::wstring& name, const std::wstring& value) {
+  ++setting_writes;
+  if (refuse_settings) return false;
+  settings[name] = value;
+  return true;
+}
+
 }  // namespace velmora

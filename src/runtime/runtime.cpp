@@ -28,6 +28,10 @@ DateTime Runtime::UtcNow() {
           Narrow16(tm.tm_hour),        Narrow16(tm.tm_min),     Narrow16(tm.tm_sec)};
 }
 
+std::optional<std::wstring> Runtime::GetSetting(const std::wstring&) { return std::nullopt; }
+
+bool Runtime::SaveSetting(const std::wstring&, const std::wstring&) { return false; }
+
 void InstallRuntime(Runtime* backend) { g_backend = backend; }
 
 Runtime& Rt() {

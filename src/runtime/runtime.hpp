@@ -1,6 +1,6 @@
 // The runtime interface: the one seam between the program's logic and the
 // outside world (message boxes, the application's title and version, the
-// command line, the clock). A backend is installed once at start-up: the
+// command line, the clock, the user's settings). A backend is installed once at start-up: the
 // Win32 program installs the Win32 backend, the console tool the console
 // backend, tests the recording backend.
 #pragma once
@@ -51,6 +51,13 @@ class Runtime {
   // time. This one reads the C runtime's clock; a backend with a clock of its
   // own overrides it too.
   virtual DateTime UtcNow();
+  // The program's setting of that name for this user (Windows keeps them
+  // under HKCU\Software\Velmora), or nothing when it is missing or
+  // cannot be read. A backend without settings has none.
+  virtual std::optional<std::wstring> GetSetting(const std::wstring& name);
+  // Stores the setting for this user; false when it could not be stored.
+  // Never raises.
+  virtual bool SaveSetting(const std::wstring& name, const std::wstring& value);
 };
 
 // Installs the backend (not owned; it must outlive its use). Passing nullptr

@@ -6,15 +6,17 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
+#include "computus/bas_Computus.hpp"
 #include "runtime/checked.hpp"
 
 namespace velmora {
 
-// cboYear: a drop-down list of texts.
-class YearList {
+// cboYear and cboEaster: a drop-down list of texts.
+class DropDownList {
  public:
-  virtual ~YearList() = default;
+  virtual ~DropDownList() = default;
   // Appends an entry at the end.
   virtual void AddItem(const std::wstring& text) = 0;
   virtual Int16 ListCount() const = 0;
@@ -55,10 +57,31 @@ class Fmain {
   // Load handler: the caption and the year list's 201 entries, none selected.
   void Form_Load();
   // Click handler of the year list: computes Easter Sunday for the chosen
-  // year and shows it on the calendar and in the label. Shows no box.
+  // year by the chosen reckoning and shows it on the calendar and in the
+  // label. Shows no box.
   void cboYear_Click();
+  // Click handler of the list of Easters: a choice other than the one shown
+  // is remembered for the user and the selected year shown again by it.
+  void cboEaster_Click();
 
-  virtual YearList& cboYear() = 0;
+  // The reckoning of the Easter the window shows: Western Easter, the
+  // Gregorian reckoning (method 3), or Orthodox Easter, the Julian
+  // reckoning in Gregorian dates (method 2). Until the user chooses, the
+  // one remembered for the user, else the one the readers of the window's
+  // language keep.
+  Int16 EasterMethod() const { return method_; }
+
+  // The reckoning of the Easter the readers of a language keep, by the
+  // language's name as gettext has it ("el", "pt_BR", "sr@latin"; empty
+  // for English): Orthodox Easter for the languages of the Orthodox
+  // churches, Western Easter for every other.
+  static Int16 TraditionalEasterMethod(std::string_view language);
+
+  virtual DropDownList& cboYear() = 0;
+  // The list of Easters, Western then Orthodox, and the label in front of
+  // it that names it and carries its access key.
+  virtual DropDownList& cboEaster() = 0;
+  virtual Label& lblEaster() = 0;
   virtual Calendar& Cal() = 0;
   virtual Label& lbl() = 0;
   virtual void SetCaption(const std::wstring& text) = 0;
@@ -74,6 +97,15 @@ class Fmain {
     Int16 year, month, day;
   };
   static constexpr Date kCalInitialDate{2014, 4, 20};
+
+  // The user's setting that remembers the choice, and its two values (the
+  // names velmora-cli's --method takes).
+  static constexpr const wchar_t* kEasterSetting = L"Easter";
+  static constexpr const wchar_t* kWesternValue = L"western";
+  static constexpr const wchar_t* kOrthodoxValue = L"orthodox";
+
+ private:
+  Int16 method_ = bas_Computus::kMethodGregorian;
 };
 
 }  // namespace velmora

@@ -81,7 +81,16 @@ TEST(RunCli, PrintsOneLinePerYearInTheOrderGiven) {
       // Method 1 gives a date of the Julian calendar; method 2 one in May.
       {{"--method", "1", "--iso", "2026"}, {"2026-03-30"}},
       {{"--method=2", "--iso", "2024"}, {"2024-05-05"}},
-      {{"--method=2", "2024"}, {"In the year 2024, Easter holiday occurs in day 5, month 5."}},
+      {{"--method=2", "2024"}, {"In the year 2024, Orthodox Easter occurs in day 5, month 5."}},
+      // Each reckoning by name, named in the sentence where it could be taken for another.
+      {{"--method", "orthodox", "--feast", "good-friday", "2030"},
+       {"In the year 2030, Good Friday by the Orthodox reckoning occurs in day 26, month 4."}},
+      {{"--method=julian", "2026"},
+       {"In the year 2026, Easter by the Julian reckoning occurs in day 30, month 3 of the Julian "
+        "calendar."}},
+      {{"--method=western", "--feast=easter", "--feast=good-friday", "2026"},
+       {"In the year 2026, Easter holiday occurs in day 5, month 4.",
+        "In the year 2026, Good Friday occurs in day 3, month 4."}},
       // Years below 1000 keep four digits, years beyond 9999 all of theirs
       // after a sign (ISO 8601's expanded years), in every format.
       {{"--method", "1", "--iso", "326", "9999", "25000"},
@@ -248,12 +257,14 @@ TEST(RunCli, HelpAndVersion) {
 
   const Result help = RunTool({"--help"});
   EXPECT_EQ(help.code, kExitOk);
-  EXPECT_EQ(help.out.rfind("Usage: velmora-cli [--method N] [--feast NAME]... [--format F]\n", 0),
+  EXPECT_EQ(help.out.rfind("Usage: velmora-cli [--method M] [--feast NAME]... [--format F]\n", 0),
             0u);
-  // Each method by its own reckoning, the short options, each exit code.
+  // Each method by its names, its number and its reckoning, the short
+  // options, each exit code.
   for (const char* part :
-       {"  1  the Julian reckoning, in the Julian calendar\n",
-        "  2  the Julian reckoning, in the Gregorian calendar\n", "  3  the Gregorian reckoning\n",
+       {"  julian     1  the Julian reckoning, in the Julian calendar\n",
+        "  orthodox   2  Orthodox Easter: the Julian reckoning, in the\n",
+        "  western    3  Western Easter: the Gregorian reckoning (years\n", "  gregorian     1583",
         "  -h, --help  ", "  -V, --version\n", "\n  0  every", "\n  1  the method refused a year",
         "could not be written", "\n  2  the command line is wrong"}) {
     EXPECT_NE(help.out.find(part), std::string::npos) << part;
@@ -293,7 +304,8 @@ TEST(RunCli, ACalendarIsStampedByTheRuntimesUtcClock) {
             "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Velmora//velmora-cli " VELMORA_FV_STRING
             "//EN\r\nCALSCALE:GREGORIAN\r\nBEGIN:VEVENT\r\n"
             "UID:2024-whit-monday-method2@velmora-cli\r\nDTSTAMP:20261207T090503Z\r\n"
-            "DTSTART;VALUE=DATE:20240624\r\nDTEND;VALUE=DATE:20240625\r\nSUMMARY:Whit Monday\r\n"
+            "DTSTART;VALUE=DATE:20240624\r\nDTEND;VALUE=DATE:20240625\r\nSUMMARY:Whit Monday "
+            "(Orthodox)\r\n"
             "DESCRIPTION:50 days after Easter Sunday by the Julian reckoning\\, in the Gr\r\n"
             " egorian calendar (velmora-cli --method 2)\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
 }

@@ -89,8 +89,9 @@ cases=$(cat <<'CASES'
 --format ""|csv ics iso json text
 --format=|csv ics iso json text
 --format j|json
---method ""|1 2 3
---method=|1 2 3
+--method ""|gregorian julian orthodox western
+--method=|gregorian julian orthodox western
+--method o|orthodox
 2026 --iso ""|
 2026 -|--feast --format --help --iso --method --version -V -h
 CASES

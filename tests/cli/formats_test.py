@@ -105,19 +105,63 @@ expect(len(julian) == 3 * len(FEASTS) and not {str(e["UID"]) for e in julian} & 
 expect(str(julian[0]["DESCRIPTION"]).endswith("reckoning, in the Gregorian calendar "
                                               "(velmora-cli --method 2)"), "escaped comma")
 
-# In the user's language (a locale of the locales fixture, VELMORA_TEST_LOCALES):
-# iso, csv and json the same bytes; a calendar's events named as the
-# language's catalogue names the feasts, their lines still folded whole.
-for language, locale in (("de", "de_DE"), ("ru", "ru_RU"), ("el", "el_GR")):
-    env = dict(os.environ, LOCPATH=os.environ["VELMORA_TEST_LOCALES"], LANG=f"{locale}.UTF-8",
-               LC_ALL="", LC_MESSAGES="", LANGUAGE="")
+# In the user's language: natively every language carried (LANGUAGE picks
+# the catalogue), under Wine those of the locales fixture
+# (VELMORA_TEST_LOCALES), which give the UI language. Each reckoning's
+# sentence and a calendar's titles as the catalogue words them, each
+# reckoning's its own; iso, csv and json the C locale's bytes; a calendar's
+# lines still folded whole.
+SENTENCES = {  # method: (Easter's sentence, a feast's), as the program writes them in English
+    "julian": ("In the year %1, Easter by the Julian reckoning occurs in day %2, month %3 of the "
+               "Julian calendar.",
+               "In the year %1, %4 by the Julian reckoning occurs in day %2, month %3 of the "
+               "Julian calendar."),
+    "orthodox": ("In the year %1, Orthodox Easter occurs in day %2, month %3.",
+                 "In the year %1, %4 by the Orthodox reckoning occurs in day %2, month %3."),
+    "western": ("In the year %1, Easter holiday occurs in day %2, month %3.",
+                "In the year %1, %4 occurs in day %2, month %3."),
+}
+TITLES = {"orthodox": "%1 (Orthodox)", "western": "%1"}
+EASTER_2026 = {"julian": (3, 30), "orthodox": (4, 12), "western": (4, 5)}  # month, day
+
+
+def fill(pattern, *values):
+    return re.sub(r"%([1-9])", lambda m: values[int(m[1]) - 1] if int(m[1]) <= len(values)
+                  else m[0], pattern)
+
+
+podir = os.path.join(os.path.dirname(__file__), "..", "..", "po")
+locales = os.environ["VELMORA_TEST_LOCALES"]
+if len(PROGRAM) == 1:
+    runs = [(n[:-3], dict(os.environ, LOCPATH=locales, LANG="en_US.UTF-8", LC_ALL="",
+                          LC_MESSAGES="", LANGUAGE=n[:-3]))
+            for n in sorted(os.listdir(podir)) if n.endswith(".po")]
+else:
+    runs = [(language, dict(os.environ, LOCPATH=locales, LANG=f"{locale}.UTF-8", LC_ALL="",
+                            LC_MESSAGES="", LANGUAGE=""))
+            for language, locale in (("de", "de_DE"), ("ru", "ru_RU"), ("el", "el_GR"))]
+expect(len(runs) >= 3, f"languages: {[language for language, _ in runs]}")
+for language, env in runs:
     for args in (("--iso", "2024..2026"), ("--format=csv", "--feast=all", "2026"),
                  ("--format=json", "--feast=all", "--method=2", "2025..2026")):
         expect(run(*args, env=env)[0] == run(*args)[0], f"{language}: {args} differ from C's")
-    po = os.path.join(os.path.dirname(__file__), "..", "..", "po", f"{language}.po")
-    names = {e["msgid"]: e["msgstr"] for e in messages.read_po(po)}
-    raw = run("--format=ics", "--feast=all", "2026", env=env)[0]
-    expect(max(map(len, raw.split(b"\r\n"))) <= 75, f"{language}: ics lines folded at 75 octets")
-    summaries = [str(e["SUMMARY"]) for e in icalendar.Calendar.from_ical(raw).walk("VEVENT")]
-    expect(summaries == [names[display] for _, display in FEASTS.values()],
-           f"{language}: SUMMARY {summaries}")
+    names = {e["msgid"]: e["msgstr"] for e in messages.read_po(os.path.join(podir, f"{language}.po"))}
+    said = set()
+    for method, patterns in SENTENCES.items():
+        month, day = EASTER_2026[method]
+        got = run(f"--method={method}", "--feast=easter", "--feast=good-friday", "2026",
+                  env=env)[0].decode().splitlines()
+        want = [fill(names[patterns[0]], "2026", str(day), str(month)),
+                fill(names[patterns[1]], "2026", str(day - 2), str(month), names["Good Friday"])]
+        expect(got == want, f"{language}: --method={method}: {got}, expected {want}")
+        said.update((kind, line) for kind, line in enumerate(got))
+    expect(len(said) == 2 * len(SENTENCES), f"{language}: two reckonings share a sentence: {said}")
+    titles = {}
+    for method, title in TITLES.items():
+        raw = run("--format=ics", "--feast=all", f"--method={method}", "2026", env=env)[0]
+        expect(max(map(len, raw.split(b"\r\n"))) <= 75, f"{language}: ics lines folded at 75 octets")
+        titles[method] = [str(e["SUMMARY"]) for e in icalendar.Calendar.from_ical(raw).walk("VEVENT")]
+        want = [fill(names[title], names[display]) for _, display in FEASTS.values()]
+        expect(titles[method] == want, f"{language}: {method} SUMMARY {titles[method]}")
+    expect(not set(titles["orthodox"]) & set(titles["western"]),
+           f"{language}: the reckonings share an event's title")

@@ -21,6 +21,11 @@ struct LanguageTexts {
   const wchar_t* about_title;
   const wchar_t* about_text;  // this build's version; lines end in a lone CR
   const wchar_t* menu_entry;
+  // The Easter the window opens on, the language's own: the sentence for
+  // 2030 (Western Easter 21 April, Orthodox Easter 28 April) and its date.
+  const wchar_t* sentence_2030;
+  int easter_2030;
+  const wchar_t* easter_list_name;  // the list of Easters, as a screen reader names it
 };
 
 inline constexpr const wchar_t* kEnglishAbout =
@@ -35,7 +40,10 @@ inline constexpr LanguageTexts kEnglish = {
     L"Gregorian calendar Easters apply for years 1583 to 4099 only.",
     L"About",
     kEnglishAbout,
-    L"About..."};
+    L"About...",
+    L"In the year 2030, Easter holiday occurs in day 21, month 4.",
+    20300421,
+    L"Easter"};
 
 inline constexpr LanguageTexts kGerman = {
     "German",
@@ -47,7 +55,10 @@ inline constexpr LanguageTexts kGerman = {
     L"Velmora  -  Version " VELMORA_FV_SHOWN
     L"\r\rCopyright © 2026, Velmora developers\rHergestellt auf dem "
     L"Planeten Erde\r\rE-Mail: velmora@example.org\rWeb: https://www.example.org/velmora/about",
-    L"Info..."};
+    L"Info...",
+    L"Im Jahr 2030 fällt Ostern auf den 21.4.",
+    20300421,
+    L"Ostern"};
 inline constexpr LanguageTexts kRussian = {
     "Russian",
     0x0419,
@@ -58,7 +69,10 @@ inline constexpr LanguageTexts kRussian = {
     L"Velmora  -  версия " VELMORA_FV_SHOWN
     L"\r\r© Velmora developers, 2026\rСделано на планете Земля\r\rЭл. "
     L"почта: velmora@example.org\rВеб-сайт: https://www.example.org/velmora/about",
-    L"О программе..."};
+    L"О программе...",
+    L"Пасха 2030 года: день 28, месяц 4.",
+    20300428,
+    L"Пасха"};
 inline constexpr LanguageTexts kGreek = {
     "Greek",
     0x0408,
@@ -70,7 +84,10 @@ inline constexpr LanguageTexts kGreek = {
     L"\r\rΠνευματικά δικαιώματα © 2026, Velmora developers\rΦτιαγμένο "
     L"στον πλανήτη Γη\r\rΗλ. ταχυδρομείο: velmora@example.org\rΙστότοπος: "
     L"https://www.example.org/velmora/about",
-    L"Πληροφορίες..."};
+    L"Πληροφορίες...",
+    L"Το Πάσχα του 2030 πέφτει στις 28/4.",
+    20300428,
+    L"Πάσχα"};
 
 inline constexpr LanguageTexts kLanguages[] = {
     kEnglish,
@@ -79,11 +96,13 @@ inline constexpr LanguageTexts kLanguages[] = {
     kGreek,
     // Japanese is not carried: English.
     {"Japanese", 0x0411, 932, kEnglish.sentence_1990, kEnglish.range_message, kEnglish.about_title,
-     kEnglish.about_text, kEnglish.menu_entry},
+     kEnglish.about_text, kEnglish.menu_entry, kEnglish.sentence_2030, kEnglish.easter_2030,
+     kEnglish.easter_list_name},
     // Greek on a Western code page: Greek, but for the entry that goes
     // through the code page.
     {"Greek on code page 1252", 0x0408, 1252, kGreek.sentence_1990, kGreek.range_message,
-     kGreek.about_title, kGreek.about_text, kEnglish.menu_entry},
+     kGreek.about_title, kGreek.about_text, kEnglish.menu_entry, kGreek.sentence_2030,
+     kGreek.easter_2030, kGreek.easter_list_name},
 };
 
 // This process's row, or nullptr.

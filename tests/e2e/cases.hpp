@@ -29,6 +29,8 @@ void YearOverflow(const Args& args);
 void NoNumber(const Args& args);
 // The user's language: the driver's own locale.
 void Language(const Args& args);
+// The choice of Easter: by keyboard, heard, remembered, a corrupt one.
+void EasterChoice(const Args& args);
 // The About entry of the system menu.
 void About(const Args& args);
 void AboutAltVersion(const Args& args);
@@ -73,12 +75,14 @@ void ExpectYearShown(Target& target, HWND main_window, int year, bool read_calen
 // Waits until the program's focus, as GetGUIThreadInfo reads it, is on the
 // control.
 void ExpectFocusOn(HWND control, const char* when);
-// A screen reader's reading of the year list: its name is "Year", its role
-// and value the standard control's.
-void ExpectYearListNamed(HWND combo);
-// Picks the entry with Down and hears, out of context as a screen reader
-// would, the label raise a name change and a live-region change.
-void PickAndHearTheLabel(const Target& target, const MainControls& controls, int index);
+// A screen reader's reading of a list: its name ("Year" for the year list),
+// its role and value the standard control's.
+void ExpectListNamed(HWND list, const std::wstring& name);
+// Picks the list's entry with `key` (Down, Up) and hears, out of context
+// as a screen reader would, the label raise a name change and a live-region
+// change.
+void PickAndHearTheLabel(const Target& target, HWND list, HWND label, int index,
+                         WPARAM key = VK_DOWN);
 
 // The whole outcome of a command line whose year lies outside 1583..4099:
 // the range message, then the window with nothing selected; closes it.

@@ -22,6 +22,7 @@ const std::vector<Case>& AllCases() {
       {"year_overflow", YearOverflow},
       {"no_number", NoNumber},
       {"language", Language},
+      {"easter_choice", EasterChoice},
       {"about", About},
       {"about_alt_version", AboutAltVersion},
       {"about_keyboard", AboutByKeyboard},

@@ -144,27 +144,26 @@ void CALLBACK Hear(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG object, LONG chil
 
 }  // namespace
 
-void ExpectYearListNamed(HWND combo) {
+void ExpectListNamed(HWND list, const std::wstring& name) {
   IAccessible* objects[2] = {};  // the program's answer, the standard object
-  E2E_CHECK(SUCCEEDED(AccessibleObjectFromWindow(combo, static_cast<DWORD>(OBJID_CLIENT),
+  E2E_CHECK(SUCCEEDED(AccessibleObjectFromWindow(list, static_cast<DWORD>(OBJID_CLIENT),
                                                  __uuidof(IAccessible),
                                                  reinterpret_cast<void**>(&objects[0]))) &&
-                SUCCEEDED(CreateStdAccessibleObject(combo, OBJID_CLIENT, __uuidof(IAccessible),
+                SUCCEEDED(CreateStdAccessibleObject(list, OBJID_CLIENT, __uuidof(IAccessible),
                                                     reinterpret_cast<void**>(&objects[1]))),
-            "no accessible object for the year list");
+            "no accessible object for the list");
   const std::wstring got = Described(objects[0]);
   const std::wstring standard = Described(objects[1]);
   for (IAccessible* object : objects) object->Release();
-  E2E_EQ(got, L"Year" + standard.substr(standard.find(L'|')),
-         "the year list's accessible name|role|value");
+  E2E_EQ(got, name + standard.substr(standard.find(L'|')), "the list's accessible name|role|value");
 }
 
-void PickAndHearTheLabel(const Target& target, const MainControls& controls, int index) {
-  g_heard_window = controls.label;
+void PickAndHearTheLabel(const Target& target, HWND list, HWND label, int index, WPARAM key) {
+  g_heard_window = label;
   g_heard.clear();
   const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, kLiveRegionChanged, nullptr,
                                              &Hear, target.pid(), 0, WINEVENT_OUTOFCONTEXT);
-  Pick(controls.combo, VK_DOWN, index);
+  Pick(list, key, index);
   auto heard = [](DWORD event) {
     return std::find(g_heard.begin(), g_heard.end(), event) != g_heard.end();
   };

@@ -251,11 +251,12 @@ std::wstring ComboEntry(HWND combo, int index) {
 
 MainControls ControlsOf(HWND main_window) {
   MainControls c{main_window, GetDlgItem(main_window, 101), GetDlgItem(main_window, 102),
-                 GetDlgItem(main_window, 103)};
+                 GetDlgItem(main_window, 103), GetDlgItem(main_window, 104)};
   E2E_CHECK(c.combo != nullptr && ClassOf(c.combo) == L"ComboBox", "no year list (id 101)");
   E2E_CHECK(c.calendar != nullptr && ClassOf(c.calendar) == L"SysMonthCal32",
             "no month calendar (id 102)");
   E2E_CHECK(c.label != nullptr && ClassOf(c.label) == L"Static", "no label (id 103)");
+  E2E_CHECK(c.easter != nullptr && ClassOf(c.easter) == L"ComboBox", "no list of Easters (id 104)");
   return c;
 }
 

@@ -109,6 +109,7 @@ std::wstring ComboEntry(HWND combo, int index);
 // The main window's controls.
 struct MainControls {
   HWND window, combo, calendar, label;
+  HWND easter;  // the list of Easters
 };
 MainControls ControlsOf(HWND main_window);
 

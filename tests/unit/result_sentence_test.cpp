@@ -7,6 +7,7 @@
 #include "computus/bas_Computus.hpp"
 #include "runtime/messages.hpp"
 #include "runtime/recording_runtime.hpp"
+#include "ui/Fmain.hpp"
 
 namespace velmora {
 namespace {
@@ -17,6 +18,8 @@ TEST(ResultSentence, ReadsAsTheProgramStatesIt) {
   struct Case {
     Int16 year;
     const wchar_t* sentence;
+    Int16 method = 3;
+    const wchar_t* feast = L"";  // the sentence for Good Friday
   };
   const Case cases[] = {
       {2026, L"In the year 2026, Easter holiday occurs in day 5, month 4."},
@@ -25,11 +28,41 @@ TEST(ResultSentence, ReadsAsTheProgramStatesIt) {
       {2038, L"In the year 2038, Easter holiday occurs in day 25, month 4."},
       {1900, L"In the year 1900, Easter holiday occurs in day 15, month 4."},
       {2100, L"In the year 2100, Easter holiday occurs in day 28, month 3."},
+      // Each reckoning named where a reader could take it for another.
+      {2030, L"In the year 2030, Orthodox Easter occurs in day 28, month 4.", 2,
+       L"In the year 2030, Good Friday by the Orthodox reckoning occurs in day 26, month 4."},
+      {2024, L"In the year 2024, Orthodox Easter occurs in day 5, month 5.", 2},
+      {2026,
+       L"In the year 2026, Easter by the Julian reckoning occurs in day 30, month 3 of the Julian "
+       L"calendar.",
+       1,
+       L"In the year 2026, Good Friday by the Julian reckoning occurs in day 28, month 3 of the "
+       L"Julian calendar."},
+      {2026, L"In the year 2026, Easter holiday occurs in day 5, month 4.", 3,
+       L"In the year 2026, Good Friday occurs in day 3, month 4."},
   };
   for (const auto& c : cases) {
     Int16 day = 0, month = 0;
-    ASSERT_EQ(bas_Computus::GetEasterDay(day, month, c.year, 3), kTrue);
-    EXPECT_EQ(ResultSentence(c.year, day, month), c.sentence);
+    ASSERT_EQ(bas_Computus::GetEasterDay(day, month, c.year, c.method), kTrue);
+    EXPECT_EQ(ResultSentence(c.year, day, month, c.method), c.sentence);
+    if (*c.feast != 0) {
+      EXPECT_EQ(
+          ResultSentence(c.year, static_cast<Int16>(day - 2), month, L"Good Friday", c.method),
+          c.feast);
+    }
+  }
+}
+
+// The Easter the window opens on, by the language of its texts: Orthodox
+// for the languages of the Orthodox churches, carried or not yet, by
+// gettext's names with a country or a script; Western for the others.
+TEST(ResultSentence, TheWindowsEasterFollowsItsLanguagesTradition) {
+  for (const char* orthodox :
+       {"el", "ru", "uk", "bg", "ro", "ro_MD", "sr", "sr@latin", "mk", "be", "ka", "el_CY.UTF-8"}) {
+    EXPECT_EQ(Fmain::TraditionalEasterMethod(orthodox), 2) << orthodox;
+  }
+  for (const char* western : {"", "de", "pt_BR", "hr", "bs", "pl", "hu", "en", "e", "elx", "rus"}) {
+    EXPECT_EQ(Fmain::TraditionalEasterMethod(western), 3) << western;
   }
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <new>
+#include <tuple>
 #include <vector>
 
 #include "runtime/errors.hpp"
@@ -200,6 +201,82 @@ TEST_F(FmainTest, AnErrorInThePickIsReportedAndTheWindowCarriesOn) {
             L"In the year 2026, Easter holiday occurs in day 5, month 4.");
 }
 
+// The list of Easters: the other Easter shown at once for the year shown,
+// by the program or from the keyboard, and remembered only when it changes;
+// a refused write shows no error and changes nothing else.
+TEST_F(FmainTest, TheOtherEasterShowsAtOnceAndIsRememberedWhenChanged) {
+  EXPECT_EQ(form->EasterMethod(), 3);
+  EXPECT_EQ(SendMessageW(form->easter_combo(), CB_GETCURSEL, 0, 0), 0);
+  form->cboYear().SetListIndex(130);  // 2030
+  const std::wstring western = L"In the year 2030, Easter holiday occurs in day 21, month 4.";
+  const std::wstring orthodox = L"In the year 2030, Orthodox Easter occurs in day 28, month 4.";
+  struct Step {
+    int entry;  // -1: Down from the keyboard
+    bool refused;
+    int date;
+    const std::wstring& sentence;
+    const wchar_t* stored;
+    int writes;
+  };
+  const Step steps[] = {
+      {1, false, 20300428, orthodox, L"orthodox", 1},
+      {1, false, 20300428, orthodox, L"orthodox", 1},  // the same choice: nothing written
+      {0, true, 20300421, western, L"orthodox", 2},    // shown, though not remembered
+      {-1, false, 20300428, orthodox, L"orthodox", 3},
+      {0, false, 20300421, western, L"western", 4},
+  };
+  EXPECT_EQ(rt.setting_writes, 0) << "loading and the first pick write nothing";
+  for (const Step& step : steps) {
+    rt.refuse_settings = step.refused;
+    if (step.entry < 0) {
+      PostMessageW(form->easter_combo(), WM_KEYDOWN, VK_DOWN, 0);
+      test::Pump();
+    } else {
+      form->cboEaster().SetListIndex(static_cast<Int16>(step.entry));
+    }
+    EXPECT_EQ(CalendarDate(form->calendar()), step.date);
+    EXPECT_EQ(WindowText(form->label()), step.sentence);
+    EXPECT_EQ(rt.settings[Fmain::kEasterSetting], step.stored);
+    EXPECT_EQ(rt.setting_writes, step.writes);
+  }
+  EXPECT_TRUE(rt.boxes.empty());
+  // Without a year shown, a choice shows nothing yet.
+  const auto empty = FmainWindow::Load(false);
+  empty->cboEaster().SetListIndex(1);
+  EXPECT_EQ(WindowText(empty->label()), L"");
+  EXPECT_EQ(CalendarDate(empty->calendar()), test::kStoredCalendarDate);
+}
+
+// The window opens on the choice remembered for the user, else on the Easter
+// the readers of its language keep.
+TEST(FmainEasterChoice, OpensOnTheRememberedChoiceElseTheLanguagesEaster) {
+  struct Case {
+    LANGID language;
+    const wchar_t* stored;  // nullptr: nothing stored
+    int method;
+  };
+  const Case cases[] = {
+      {0x0409, nullptr, 3},    {0x0407, nullptr, 3},     {0x041A, nullptr, 3},
+      {0x0408, nullptr, 2},    {0x0419, nullptr, 2},     {0x0422, nullptr, 2},
+      {0x0402, nullptr, 2},    {0x0418, nullptr, 2},     {0x0C1A, nullptr, 3},  // sr: English
+      {0x0408, L"western", 3}, {0x0409, L"orthodox", 2}, {0x0408, L"Western", 2},
+      {0x0409, L"", 3},        {0x0409, L"2", 3},
+  };
+  for (const Case& c : cases) {
+    RecordingRuntime rt;
+    ScopedRuntime installed(rt);
+    if (c.stored != nullptr) rt.settings[Fmain::kEasterSetting] = c.stored;
+    ResourceCatalogue catalogue(GetModuleHandleW(nullptr), c.language);
+    InstallCatalogue(&catalogue);
+    const auto form = FmainWindow::Load(false);
+    InstallCatalogue(nullptr);
+    EXPECT_EQ(form->EasterMethod(), c.method)
+        << "language " << std::hex << c.language << ", stored " << (c.stored != nullptr);
+    EXPECT_EQ(SendMessageW(form->easter_combo(), CB_GETCURSEL, 0, 0), c.method == 2 ? 1 : 0);
+    EXPECT_EQ(rt.setting_writes, 0);
+  }
+}
+
 // The layout at the DPI the window runs at; the same program runs once more
 // in a prefix set to 144 DPI, where VELMORA_EXPECT_DPI says so.
 void ExpectLayout(FmainWindow& form, UINT dpi) {
@@ -302,20 +379,24 @@ TEST_F(FmainTest, EveryLanguagesSentenceFitsTheLabelOnTwoLines) {
     InstallCatalogue(&catalogue);
     std::wstring widest;
     LONG height = 0;
-    for (Int16 year = Fmain::kFirstYear; year <= Fmain::kLastYear; ++year) {
-      // Easter Sunday falls from 22 March to 25 April.
-      for (Int16 n = 22; n <= 56; ++n) {
-        const std::wstring sentence =
-            n > 31 ? ResultSentence(year, n - 31, 4) : ResultSentence(year, n, 3);
-        RECT r{0, 0, label.right, 0};
-        DrawTextW(dc, sentence.c_str(), -1, &r,
-                  DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_LEFT);
-        if (r.bottom > height) {
-          height = r.bottom;
-          widest = sentence;
+    // Western Easter falls from 22 March to 25 April, Orthodox Easter in
+    // these years from 4 April to 8 May: days after the end of February.
+    for (const auto& [method, first, last] : {std::tuple{3, 22, 56}, std::tuple{2, 35, 69}})
+      for (Int16 year = Fmain::kFirstYear; year <= Fmain::kLastYear; ++year) {
+        for (int n = first; n <= last; ++n) {
+          const auto day = static_cast<Int16>(n > 61 ? n - 61 : n > 31 ? n - 31 : n);
+          const auto month = static_cast<Int16>(n > 61 ? 5 : n > 31 ? 4 : 3);
+          const std::wstring sentence =
+              ResultSentence(year, day, month, static_cast<Int16>(method));
+          RECT r{0, 0, label.right, 0};
+          DrawTextW(dc, sentence.c_str(), -1, &r,
+                    DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_LEFT);
+          if (r.bottom > height) {
+            height = r.bottom;
+            widest = sentence;
+          }
         }
       }
-    }
     std::vector<WORD> glyphs(widest.size());
     GetGlyphIndicesW(dc, widest.c_str(), static_cast<int>(widest.size()), glyphs.data(),
                      GGI_MARK_NONEXISTING_GLYPHS);
@@ -327,6 +408,75 @@ TEST_F(FmainTest, EveryLanguagesSentenceFitsTheLabelOnTwoLines) {
   }
   SelectObject(dc, old_font);
   ReleaseDC(form->label(), dc);
+}
+
+// The list of Easters and its label, in every language and at 96, 144 and
+// 192 DPI: each text whole in its control (the label's on one line, each
+// entry within the list's selection field), the row in order from the
+// calendar's left edge to the year list, between the sentence and the
+// calendar's month.
+TEST(FmainEasterRow, FitsTheWindowInEveryLanguageAtEveryDpi) {
+  RecordingRuntime rt;
+  ScopedRuntime installed(rt);
+  std::vector<LANGID> languages = CarriedLanguages(GetModuleHandleW(nullptr));
+  languages.push_back(0);  // English
+  for (const LANGID language : languages) {
+    ResourceCatalogue catalogue(GetModuleHandleW(nullptr), language);
+    InstallCatalogue(&catalogue);
+    const auto form = FmainWindow::Load(false);
+    for (const UINT dpi : {96u, 144u, 192u}) {
+      SCOPED_TRACE(testing::Message()
+                   << "language " << std::hex << language << std::dec << ", " << dpi << " DPI");
+      RECT r{0, 0, FmainWindow::Px(FmainWindow::kClientWidth, dpi),
+             FmainWindow::Px(FmainWindow::kClientHeight, dpi)};
+      SendMessageW(form->window(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(dpi, dpi),
+                   reinterpret_cast<LPARAM>(&r));
+      const HWND list = form->easter_combo();
+      const RECT label = ChildRect(form->easter_label());
+      const RECT field = ChildRect(list);
+      const RECT year = ChildRect(form->combo());
+      EXPECT_GE(label.left, FmainWindow::Px(FmainWindow::kCal.left, dpi));
+      EXPECT_LE(label.right, field.left);
+      EXPECT_LE(field.right, year.left);
+      COMBOBOXINFO info{};
+      info.cbSize = sizeof info;
+      ASSERT_TRUE(GetComboBoxInfo(list, &info));
+      const int field_height = info.rcButton.bottom + info.rcButton.top;
+      EXPECT_GE(label.top, field.top);
+      EXPECT_LE(label.bottom, field.top + field_height);
+      // Below the sentence, as high as the year list or, where that would
+      // cover the month the calendar centres in its area (as Wine's does),
+      // higher.
+      const RECT cal = ChildRect(form->calendar());
+      RECT month{};
+      SendMessageW(form->calendar(), MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&month));
+      const LONG month_top = cal.top + (cal.bottom - cal.top - month.bottom) / 2;
+      EXPECT_GE(field.top, ChildRect(form->label()).bottom);
+      EXPECT_LE(field.top, year.top);
+      if (year.top + field_height > month_top) {
+        EXPECT_LT(field.top, year.top);
+      }
+
+      const HDC dc = GetDC(list);
+      const HGDIOBJ old =
+          SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
+      RECT text{};
+      const std::wstring caption = WindowText(form->easter_label());
+      DrawTextW(dc, caption.c_str(), -1, &text, DT_CALCRECT | DT_SINGLELINE);
+      EXPECT_LE(text.right, label.right - label.left) << ToUtf8(caption);
+      EXPECT_LE(text.bottom, label.bottom - label.top) << ToUtf8(caption);
+      for (int i = 0; i < 2; ++i) {
+        wchar_t entry[64] = {};
+        SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry));
+        SIZE size{};
+        GetTextExtentPoint32W(dc, entry, static_cast<int>(wcslen(entry)), &size);
+        EXPECT_LE(size.cx, info.rcItem.right - info.rcItem.left) << ToUtf8(entry);
+      }
+      SelectObject(dc, old);
+      ReleaseDC(list, dc);
+    }
+    InstallCatalogue(nullptr);
+  }
 }
 
 TEST_F(FmainTest, LayoutFollowsTheTwipsPositionsAtTheWindowsDpi) {

@@ -6,6 +6,8 @@
 #include "app/win32/win32_host.hpp"
 #include "runtime/recording_runtime.hpp"
 #include "runtime/text.hpp"
+#include "runtime/win32/resource_catalogue.hpp"
+#include "sentence/result_sentence.hpp"
 #include "sysmenu/bas_Aboutprogram.hpp"
 #include "test_util.hpp"
 
@@ -24,7 +26,20 @@ struct StartUp {
   int selected;  // -1: none
   std::wstring label;
   int calendar;
+  // The user's UI language (English when 0) and the choice of Easter
+  // remembered for the user (none when nullptr).
+  LANGID language = 0;
+  const wchar_t* stored = nullptr;
 };
+
+// The window's sentence in a language, as its catalogue gives it.
+std::wstring SentenceIn(LANGID language, Int16 year, Int16 day, Int16 month, Int16 method) {
+  ResourceCatalogue catalogue(GetModuleHandleW(nullptr), language);
+  InstallCatalogue(&catalogue);
+  std::wstring sentence = ResultSentence(year, day, month, method);
+  InstallCatalogue(nullptr);
+  return sentence;
+}
 
 const std::wstring k2026 = L"In the year 2026, Easter holiday occurs in day 5, month 4.";
 
@@ -32,6 +47,14 @@ std::vector<StartUp> Cases() {
   using I = MsgIcon;
   constexpr int kStored = test::kStoredCalendarDate;
   const DateTime dec7{2026, 12, 7, 9, 30, 0};
+  // Between Western Easter 2026 (5 April) and Orthodox Easter (12 April).
+  const DateTime apr8{2026, 4, 8, 12, 0, 0};
+  constexpr LANGID kGreek = 0x0408;
+  const std::wstring el2030 = SentenceIn(kGreek, 2030, 28, 4, 2);
+  const std::wstring el2030w = SentenceIn(kGreek, 2030, 21, 4, 3);
+  const std::wstring el2026 = SentenceIn(kGreek, 2026, 12, 4, 2);
+  const std::wstring en2030 = L"In the year 2030, Orthodox Easter occurs in day 28, month 4.";
+  const std::wstring en2024 = L"In the year 2024, Orthodox Easter occurs in day 5, month 5.";
   return {
       {L"", {2026, 3, 1, 12, 0, 0}, {{I::kInformation, k2026}}, true, true, 126, k2026, 20260405},
       {L"", {2026, 6, 1, 12, 0, 0}, {}, true, true, 126, k2026, 20260405},
@@ -95,6 +118,32 @@ std::vector<StartUp> Cases() {
       {L"1700", dec7, {{I::kCritical, L"Invalid property value"}}, true, false, -1, L"", kStored},
       {L"1590", dec7, {{I::kCritical, L"Invalid property value"}}, true, false, -1, L"", kStored},
       {L"40000", dec7, {{I::kCritical, L"Overflow"}}, false, false, -1, L"", 0},
+      // Orthodox Easter where the user's language keeps it, or the user
+      // chose it; the box while it lies ahead, after Western Easter too.
+      {L"2030", dec7, {{I::kInformation, el2030}}, true, true, 130, el2030, 20300428, kGreek},
+      {L"", apr8, {{I::kInformation, el2026}}, true, true, 126, el2026, 20260412, kGreek},
+      {L"", apr8, {}, true, true, 126, k2026, 20260405},
+      {L"2030",
+       dec7,
+       {{I::kInformation, en2030}},
+       true,
+       true,
+       130,
+       en2030,
+       20300428,
+       0,
+       L"orthodox"},
+      {L"2024", dec7, {}, true, true, 124, en2024, 20240505, 0, L"orthodox"},
+      {L"2030",
+       dec7,
+       {{I::kInformation, el2030w}},
+       true,
+       true,
+       130,
+       el2030w,
+       20300421,
+       kGreek,
+       L"western"},
   };
 }
 
@@ -107,6 +156,9 @@ TEST(Main, StartUpCases) {
     ScopedRuntime installed(rt);
     rt.command = c.command;
     rt.now = c.now;
+    if (c.stored != nullptr) rt.settings[Fmain::kEasterSetting] = c.stored;
+    ResourceCatalogue catalogue(GetModuleHandleW(nullptr), c.language);
+    InstallCatalogue(&catalogue);
     Win32Host host(false);
     // Every box is modal and comes before the window is visible.
     std::vector<bool> window_visible_at_box;
@@ -116,6 +168,8 @@ TEST(Main, StartUpCases) {
     };
 
     basMain::Main(host);
+    InstallCatalogue(nullptr);
+    EXPECT_EQ(rt.setting_writes, 0) << "start-up remembers nothing";
 
     ASSERT_EQ(rt.boxes.size(), c.boxes.size());
     for (std::size_t i = 0; i < c.boxes.size(); ++i) {

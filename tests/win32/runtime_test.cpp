@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <optional>
+#include <string>
 #include <vector>
 
 #include <fcntl.h>
@@ -152,6 +154,32 @@ TEST(ResourceCatalogue, ChoosesTheUsersLanguageItsNeutralOneOrEnglish) {
 
 // velmora-cli.exe's text reaches a console as wide text, whatever its code
 // page (a file or a pipe gets the UTF-8 bytes: the cli_program tests).
+// The user's settings as text values of a key of HKEY_CURRENT_USER (a key
+// of the test's own, not the program's): what is written reads back; a
+// missing value, one of another type or one too long for any choice reads
+// as missing; a write that cannot be made says so and raises nothing.
+TEST(Win32RuntimeSettings, ATextValueOfTheUsersKey) {
+  const std::wstring key = L"Software\\Velmora-test-" + std::to_wstring(GetCurrentProcessId());
+  Win32Runtime rt(L"", key);
+  EXPECT_EQ(rt.GetSetting(L"Easter"), std::nullopt);
+  ASSERT_TRUE(rt.SaveSetting(L"Easter", L"orthodox"));
+  EXPECT_EQ(rt.GetSetting(L"Easter"), std::optional<std::wstring>(L"orthodox"));
+  ASSERT_TRUE(rt.SaveSetting(L"Easter", L""));
+  EXPECT_EQ(rt.GetSetting(L"Easter"), std::optional<std::wstring>(L""));
+  const DWORD two = 2;
+  RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Easter", REG_DWORD, &two, sizeof two);
+  EXPECT_EQ(rt.GetSetting(L"Easter"), std::nullopt);
+  const std::wstring long_text(200, L'x');
+  ASSERT_TRUE(rt.SaveSetting(L"Easter", long_text));
+  EXPECT_EQ(rt.GetSetting(L"Easter"), std::nullopt);
+  RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
+  // A key name that cannot be made: a component longer than the registry's
+  // 255 characters.
+  Win32Runtime refused(L"", L"Software\\" + std::wstring(300, L'k'));
+  EXPECT_FALSE(refused.SaveSetting(L"Easter", L"western"));
+  EXPECT_EQ(refused.GetSetting(L"Easter"), std::nullopt);
+}
+
 TEST(ConsoleText, AConsoleShowsEveryLetterWhateverItsCodePage) {
   const std::string text =
       "\xD0\x9F\xD0\xB0\xD1\x81\xD1\x85\xD0\xB0 \xCE\xA0\xCE\xAC\xCF\x83\xCF\x87\xCE\xB1 \xC3\xA9";

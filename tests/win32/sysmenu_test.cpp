@@ -137,6 +137,7 @@ TEST_F(SysMenu, TheEntryAndTheBoxSpeakTheUsersLanguage) {
                                << GetACP();
   ResourceCatalogue catalogue(GetModuleHandleW(nullptr), UserUiLanguage());
   InstallCatalogue(&catalogue);
+  rt.version = {VELMORA_FV_MAJOR, VELMORA_FV_MINOR, VELMORA_FV_REVISION};  // the table's
   const HMENU menu = GetSystemMenu(hwnd, FALSE);
   hook::AddAboutItem(hwnd, L"");
   EXPECT_EQ(ItemAt(menu, GetMenuItemCount(menu) - 1).text, language->menu_entry) << language->name;

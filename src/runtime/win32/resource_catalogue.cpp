@@ -58,6 +58,15 @@ LANGID ChooseLanguage(LANGID user, const std::vector<LANGID>& carried) {
 ResourceCatalogue::ResourceCatalogue(HMODULE module, LANGID user)
     : module_(module), language_(ChooseLanguage(user, CarriedLanguages(module))) {}
 
+std::string ResourceCatalogue::Language() const {
+  if (language_ == 0) return {};
+  const HRSRC found =
+      FindResourceExW(module_, RT_RCDATA, MAKEINTRESOURCEW(IDR_LANGUAGE), language_);
+  if (found == nullptr) return {};
+  const auto* name = static_cast<const char*>(LockResource(LoadResource(module_, found)));
+  return name != nullptr ? std::string(name, SizeofResource(module_, found)) : std::string();
+}
+
 std::wstring ResourceCatalogue::Translation(Msg msg) {
   if (language_ == 0) return {};
   const HRSRC found = FindResourceExW(module_, RT_RCDATA, MAKEINTRESOURCEW(IDR_TEXTS), language_);

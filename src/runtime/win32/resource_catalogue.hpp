@@ -17,6 +17,8 @@ class ResourceCatalogue final : public Catalogue {
   // The translations in `module` for a user whose UI language is `user`.
   ResourceCatalogue(HMODULE module, LANGID user);
   std::wstring Translation(Msg msg) override;
+  // The name of that language ("el"), carried beside its table.
+  std::string Language() const override;
   // The language of the translations; 0 when the program speaks English.
   LANGID language() const { return language_; }
 

@@ -7,7 +7,8 @@
 
 namespace velmora {
 
-Win32Runtime::Win32Runtime(std::wstring command) : command_(std::move(command)) {}
+Win32Runtime::Win32Runtime(std::wstring command, std::wstring settings_key)
+    : command_(std::move(command)), settings_key_(std::move(settings_key)) {}
 
 UINT MsgBoxStyle(MsgIcon icon) {
   switch (icon) {
@@ -74,6 +75,24 @@ DateTime Win32Runtime::Now() {
   GetLocalTime(&t);
   return {Narrow16(t.wYear), Narrow16(t.wMonth),  Narrow16(t.wDay),
           Narrow16(t.wHour), Narrow16(t.wMinute), Narrow16(t.wSecond)};
+}
+
+// A setting is a text value (REG_SZ) of the key; a value of another type,
+// or longer than any the program writes, reads as missing.
+std::optional<std::wstring> Win32Runtime::GetSetting(const std::wstring& name) {
+  wchar_t value[64];
+  DWORD size = sizeof value;
+  if (RegGetValueW(HKEY_CURRENT_USER, settings_key_.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr,
+                   value, &size) != ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  return std::wstring(value, size / sizeof(wchar_t) > 0 ? size / sizeof(wchar_t) - 1 : 0);
+}
+
+bool Win32Runtime::SaveSetting(const std::wstring& name, const std::wstring& value) {
+  const auto bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
+  return RegSetKeyValueW(HKEY_CURRENT_USER, settings_key_.c_str(), name.c_str(), REG_SZ,
+                         value.c_str(), bytes) == ERROR_SUCCESS;
 }
 
 }  // namespace velmora

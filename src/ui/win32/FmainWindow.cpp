@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "resource.h"
 #include "runtime/error_trap.hpp"
 #include "runtime/errors.hpp"
@@ -17,6 +19,8 @@ constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 constexpr int kComboId = 101;
 constexpr int kCalendarId = 102;
 constexpr int kLabelId = 103;
+constexpr int kEasterComboId = 104;
+constexpr int kEasterLabelId = 105;
 // Entries shown at once when the list drops down.
 constexpr int kVisibleEntries = 12;
 
@@ -119,6 +123,7 @@ std::unique_ptr<FmainWindow> FmainWindow::Load(bool quit_on_destroy) {
   SendMessageW(form->combo_, WM_SETREDRAW, FALSE, 0);
   form->Form_Load();
   SendMessageW(form->combo_, WM_SETREDRAW, TRUE, 0);
+  form->PlaceEasterRow();
   return form;
 }
 
@@ -148,6 +153,12 @@ void FmainWindow::CreateControls() {
                          Msg(L"The month calendar could not be created."));
   combo_ = child(L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, kComboId,
                  Msg(L"The year list could not be created."));
+  // The label's access key (Alt and its underlined letter) takes the focus
+  // to the control after it in the tab order: the list of Easters.
+  easter_label_hwnd_ =
+      child(L"STATIC", SS_LEFT, kEasterLabelId, Msg(L"The list of Easters could not be created."));
+  easter_combo_ = child(L"COMBOBOX", CBS_DROPDOWNLIST | WS_TABSTOP, kEasterComboId,
+                        Msg(L"The list of Easters could not be created."));
   // Subclassed through the window procedure itself: comctl32's
   // SetWindowSubclass looks its data up as a window property on every
   // message, which under Wine is a trip to the server each time (about 45 ms
@@ -155,20 +166,28 @@ void FmainWindow::CreateControls() {
   controls_[0].hwnd = combo_;
   controls_[1].hwnd = calendar_hwnd_;
   controls_[2].hwnd = label_hwnd_;
+  controls_[3].hwnd = easter_combo_;
   for (Subclassed& control : controls_) {
     SetWindowLongPtrW(control.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     control.own = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
         control.hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FmainWindow::ControlProc)));
   }
   if (ScreenReaderRunning()) ServeAccessibility();
-  SetWindowPos(combo_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  // In front of the calendar, whose corner they stand over, and in the tab
+  // order the row reads in: the list of Easters (after its label), the
+  // year list, then the calendar.
+  for (const HWND front : {combo_, easter_combo_, easter_label_hwnd_}) {
+    SetWindowPos(front, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
   SendMessageW(combo_, CB_SETMINVISIBLE, kVisibleEntries, 0);
 
   // The year list's accessible name: no label stands in front of the list,
   // from which a screen reader could take one.
   // TRANSLATORS: the year list's name, as a screen reader reads it.
   year_list_name_ = Tr(L"Year");
-  year_list_ = std::make_unique<Win32YearList>(combo_, [this] { cboYear_Click(); });
+  year_list_ = std::make_unique<Win32DropDownList>(combo_, [this] { cboYear_Click(); });
+  easter_list_ = std::make_unique<Win32DropDownList>(easter_combo_, [this] { cboEaster_Click(); });
+  easter_label_ = std::make_unique<Win32Label>(easter_label_hwnd_);
   // The calendar's stored initial date, shown until a date is put on it.
   calendar_ = std::make_unique<Win32Calendar>(calendar_hwnd_, kCalInitialDate.year,
                                               kCalInitialDate.month, kCalInitialDate.day);
@@ -200,8 +219,9 @@ void FmainWindow::ApplyDpi(UINT dpi, const RECT* suggested) {
     }
   }
 
-  SendMessageW(label_hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-  SendMessageW(combo_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  for (const HWND control : {label_hwnd_, combo_, easter_label_hwnd_, easter_combo_}) {
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  }
   SendMessageW(calendar_hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(calendar_font_), FALSE);
 
   auto place = [&](HWND control, const TwipsRect& t, int extra_height) {
@@ -215,10 +235,123 @@ void FmainWindow::ApplyDpi(UINT dpi, const RECT* suggested) {
   const int item_height = static_cast<int>(SendMessageW(combo_, CB_GETITEMHEIGHT, 0, 0));
   place(combo_, kCboYear,
         kVisibleEntries * (item_height > 0 ? item_height : Px(kFallbackItemHeight, dpi)));
+  PlaceEasterRow();
   InvalidateRect(hwnd_, nullptr, TRUE);
 
   if (old_font != nullptr) DeleteObject(old_font);
   if (old_calendar_font != nullptr) DeleteObject(old_calendar_font);
+}
+
+namespace {
+
+// The control's text as one line in the window's font: its size, without
+// the & of an access key.
+SIZE TextSize(HDC dc, const std::wstring& text) {
+  RECT r{};
+  DrawTextW(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+std::wstring TextOf(HWND control) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(
+      GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+// A control's rectangle in its parent's client area.
+RECT ChildRectOf(HWND control) {
+  RECT r{};
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+// A label's text as a screen reader names the control after it: without
+// the access key's &, and without the colon and blanks at its end.
+std::wstring NameFromLabel(const std::wstring& label) {
+  std::wstring name;
+  for (std::size_t i = 0; i < label.size(); ++i) {
+    if (label[i] == L'&' && i + 1 < label.size()) ++i;
+    name += label[i];
+  }
+  while (!name.empty() && (name.back() == L':' || name.back() == L'\uFF1A' || name.back() == L' ' ||
+                           name.back() == L'\u00A0' || name.back() == L'\u202F')) {
+    name.pop_back();
+  }
+  return name;
+}
+
+// Where the calendar draws its month's title, in its parent: as the
+// calendar tells it (Common Controls 6.1), else where a calendar that
+// centres its month in its area draws it (Wine's).
+int CalendarTitleTop(HWND calendar_control) {
+  const RECT calendar = ChildRectOf(calendar_control);
+  MCGRIDINFO title{};
+  title.cbSize = sizeof title;
+  title.dwPart = MCGIP_CALENDARHEADER;
+  title.dwFlags = MCGIF_RECT;
+  if (SendMessageW(calendar_control, MCM_GETCALENDARGRIDINFO, 0,
+                   reinterpret_cast<LPARAM>(&title))) {
+    return calendar.top + title.rc.top;
+  }
+  RECT month{};
+  SendMessageW(calendar_control, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&month));
+  return calendar.top + std::max<int>(0, (calendar.bottom - calendar.top) - month.bottom) / 2;
+}
+
+}  // namespace
+
+void PlaceEasterRow(const EasterRow& row, UINT dpi) {
+  const HDC dc = GetDC(row.label);
+  const HGDIOBJ old_font = SelectObject(dc, row.font);
+  const SIZE label_size = TextSize(dc, TextOf(row.label));
+  LONG widest = 0;
+  const auto entries = SendMessageW(row.list, CB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < entries; ++i) {
+    const LRESULT length = SendMessageW(row.list, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
+    if (length == CB_ERR) continue;
+    std::wstring entry(static_cast<std::size_t>(length) + 1, L'\0');
+    SendMessageW(row.list, CB_GETLBTEXT, static_cast<WPARAM>(i),
+                 reinterpret_cast<LPARAM>(entry.data()));
+    entry.resize(static_cast<std::size_t>(length));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, entry.c_str(), static_cast<int>(entry.size()), &size);
+    widest = std::max(widest, size.cx);
+  }
+  SelectObject(dc, old_font);
+  ReleaseDC(row.label, dc);
+
+  // The year list, already in place, tells how much of a list is not its
+  // text: the border, the button, the margins of the selection field.
+  COMBOBOXINFO year{};
+  year.cbSize = sizeof year;
+  GetComboBoxInfo(row.year_list, &year);
+  const RECT year_rect = ChildRectOf(row.year_list);
+  const int chrome = (year_rect.right - year_rect.left) - (year.rcItem.right - year.rcItem.left);
+  const int field_height = year.rcButton.bottom + year.rcButton.top;
+  const int gap = FmainWindow::Px(FmainWindow::kEasterRowGap, dpi);
+
+  // On the year list's row, as high as it stands, unless that would cover
+  // the calendar's title: then just above the title, though never over the
+  // sentence above.
+  const int top =
+      std::max<int>(ChildRectOf(row.sentence).bottom,
+                    std::min<int>(year_rect.top, CalendarTitleTop(row.calendar) - field_height));
+
+  const int list_width = widest + chrome + 2 * gap;
+  const int list_left = year_rect.left - gap - list_width;
+  const auto item_height = static_cast<int>(SendMessageW(row.list, CB_GETITEMHEIGHT, 0, 0));
+  MoveWindow(row.list, list_left, top, list_width,
+             field_height + static_cast<int>(entries) * std::max(item_height, 1) + 2, FALSE);
+  MoveWindow(row.label, list_left - gap - label_size.cx, top + (field_height - label_size.cy) / 2,
+             label_size.cx, label_size.cy, FALSE);
+}
+
+void FmainWindow::PlaceEasterRow() {
+  velmora::PlaceEasterRow(
+      {label_hwnd_, calendar_hwnd_, combo_, easter_label_hwnd_, easter_combo_, font_}, dpi_);
+  easter_list_name_ = NameFromLabel(TextOf(easter_label_hwnd_));
 }
 
 void FmainWindow::SetCaption(const std::wstring& text) { SetWindowTextW(hwnd_, text.c_str()); }
@@ -238,8 +371,8 @@ void FmainWindow::RestoreFocus() {
 
 // A pick by the user runs the click handler from the message loop: an error
 // is reported the way start-up reports one, and the window carries on.
-void FmainWindow::RunClickHandler() {
-  RunTrapped([this] { cboYear_Click(); });
+void FmainWindow::RunClickHandler(void (Fmain::*handler)()) {
+  RunTrapped([this, handler] { (this->*handler)(); });
 }
 
 void FmainWindow::ServeAccessibility() {
@@ -263,9 +396,10 @@ LRESULT CALLBACK FmainWindow::ControlProc(HWND control, UINT msg, WPARAM wp, LPA
       break;
     case WM_GETOBJECT:
       form->ServeAccessibility();
-      if (control == form->combo_) {
-        if (const LRESULT named =
-                AnswerGetObjectWithName(control, wp, lp, form->year_list_name_.c_str())) {
+      if (control == form->combo_ || control == form->easter_combo_) {
+        const std::wstring& name =
+            control == form->combo_ ? form->year_list_name_ : form->easter_list_name_;
+        if (const LRESULT named = AnswerGetObjectWithName(control, wp, lp, name.c_str())) {
           return named;
         }
       }
@@ -291,8 +425,8 @@ LRESULT CALLBACK FmainWindow::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 LRESULT FmainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_COMMAND:
-      if (LOWORD(wp) == kComboId && HIWORD(wp) == CBN_SELCHANGE) {
-        RunClickHandler();
+      if (HIWORD(wp) == CBN_SELCHANGE && (LOWORD(wp) == kComboId || LOWORD(wp) == kEasterComboId)) {
+        RunClickHandler(LOWORD(wp) == kComboId ? &Fmain::cboYear_Click : &Fmain::cboEaster_Click);
         return 0;
       }
       break;
@@ -311,6 +445,15 @@ LRESULT FmainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(font_);
+    // What a dialog's procedure does, asked by the message loop's dialog
+    // handling: an access key on a label gives the focus to the label, then
+    // to the control after it in the tab order.
+    case WM_NEXTDLGCTL: {
+      const HWND to = LOWORD(lp) != 0 ? reinterpret_cast<HWND>(wp)
+                                      : GetNextDlgTabItem(hwnd_, GetFocus(), wp != 0);
+      if (to != nullptr) SetFocus(to);
+      return 0;
+    }
     case WM_DPICHANGED:
       ApplyDpi(LOWORD(wp), reinterpret_cast<const RECT*>(lp));
       return 0;

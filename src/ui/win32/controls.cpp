@@ -8,28 +8,28 @@
 
 namespace velmora {
 
-// ---- Win32YearList --------------------------------------------------------
+// ---- Win32DropDownList ----------------------------------------------------
 
-Win32YearList::Win32YearList(HWND combo, std::function<void()> on_click)
+Win32DropDownList::Win32DropDownList(HWND combo, std::function<void()> on_click)
     : combo_(combo), on_click_(std::move(on_click)) {}
 
-void Win32YearList::AddItem(const std::wstring& text) {
+void Win32DropDownList::AddItem(const std::wstring& text) {
   SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-Int16 Win32YearList::ListCount() const { return Narrow16(SendMessageW(combo_, CB_GETCOUNT, 0, 0)); }
+Int16 Win32DropDownList::ListCount() const { return Narrow16(SendMessageW(combo_, CB_GETCOUNT, 0, 0)); }
 
-Int16 Win32YearList::ListIndex() const {
+Int16 Win32DropDownList::ListIndex() const {
   return Narrow16(SendMessageW(combo_, CB_GETCURSEL, 0, 0));  // CB_ERR is -1
 }
 
-void Win32YearList::SetListIndex(Int16 index) {
+void Win32DropDownList::SetListIndex(Int16 index) {
   if (index < 0 || index >= ListCount()) RaiseError(kErrInvalidPropertyValue);
   SendMessageW(combo_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
   on_click_();
 }
 
-std::wstring Win32YearList::List(Int16 index) const {
+std::wstring Win32DropDownList::List(Int16 index) const {
   if (index < 0 || index >= ListCount()) RaiseError(kErrInvalidPropertyValue);
   const LRESULT length = SendMessageW(combo_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
   if (length == CB_ERR) RaiseError(kErrInvalidPropertyValue);

@@ -1,5 +1,5 @@
-// The window system's side of Fmain's controls: a combo box, a month
-// calendar and a static label, each behind the small interface Fmain's
+// The window system's side of Fmain's controls: combo boxes, a month
+// calendar and static labels, each behind the small interface Fmain's
 // handlers use.
 #pragma once
 
@@ -11,10 +11,10 @@
 
 namespace velmora {
 
-class Win32YearList final : public YearList {
+class Win32DropDownList final : public DropDownList {
  public:
   // `on_click` runs the list's click handler.
-  Win32YearList(HWND combo, std::function<void()> on_click);
+  Win32DropDownList(HWND combo, std::function<void()> on_click);
 
   void AddItem(const std::wstring& text) override;
   Int16 ListCount() const override;
