@@ -55,7 +55,7 @@ mkdir -p "$work/locale" && localedef -i de_DE -f UTF-8 "$work/locale/de_DE.UTF-8
   fail "the packaged velmora-cli does not speak German (share/locale/de/LC_MESSAGES/velmora-cli.mo)"
 man -l "$work/deb/usr/share/man/man1/velmora-cli.1.gz" 2>&1 >/dev/null | grep . && fail "the man page renders with warnings"
 page=$(man -l "$work/deb/usr/share/man/man1/velmora-cli.1.gz" 2>/dev/null)
-grep -q "velmora-cli \[--method N\]" <<<"$page" || fail "the man page does not render the synopsis"
+grep -q "velmora-cli \[--method M\]" <<<"$page" || fail "the man page does not render the synopsis"
 for code in "0 +every +year" "1 +the +method +refused" "2 +the +command +line"; do
   grep -Eq "^ *$code" <<<"$page" || fail "the man page does not say what exit code ${code%% *} means"
 done
