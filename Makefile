@@ -90,7 +90,8 @@ dist-files:
 	cd $(DIST) && LC_ALL=C sh -c 'sha256sum * > SHA256SUMS'
 
 # velmora-cli, its man page, its catalogues and its bash, fish and zsh
-# completions, into PREFIX (default /usr/local): cmake --install.
+# completions, and the library's header, velmora.pc and CMake package files,
+# into PREFIX (default /usr/local): cmake --install.
 install: native
 	cmake --install build/native $(if $(PREFIX),--prefix $(PREFIX))
 
@@ -111,7 +112,7 @@ po:
 	bash scripts/po.sh update
 
 format:
-	find src tests bench fuzz -name '*.cpp' -o -name '*.hpp' -o -name '*.h' | xargs clang-format -i
+	find include src tests bench fuzz -name '*.cpp' -o -name '*.hpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
 	rm -rf build

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Makes one Windows build's downloads, the same bytes from the same sources:
 #   windows-dist.sh STAGE OUT NAME ARCH VERSION WXS PROGRAM...
-# STAGE holds README.txt and velmora.ico; the PROGRAMs (velmora.exe,
-# velmora-cli.exe) are copied there. OUT receives NAME.zip (the programs and
-# README.txt) and NAME.msi (wixl -a ARCH, from WXS).
+# STAGE holds README.txt, velmora.ico and the library's headers under
+# include/velmora/; the PROGRAMs (velmora.exe, velmora-cli.exe) are copied
+# there. OUT receives NAME.zip (the programs, README.txt and the headers) and
+# NAME.msi (wixl -a ARCH, from WXS: the programs).
 #
 # Every time in them is SOURCE_DATE_EPOCH (default: the last commit's time):
 #  - the programs are padded with zeros to a multiple of 8 bytes and their PE
@@ -70,12 +71,14 @@ PY
   chmod 0755 "$file"
   programs+=("$(basename "$file")")
 done
-chmod 0644 "$stage/README.txt" "$stage/velmora.ico"
-touch -d "@$SOURCE_DATE_EPOCH" "$stage"/*
+headers=()
+[ ! -d "$stage/include" ] || mapfile -t headers < <(cd "$stage" && find include -type f | sort)
+chmod 0644 "$stage/README.txt" "$stage/velmora.ico" "${headers[@]/#/$stage/}"
+touch -d "@$SOURCE_DATE_EPOCH" "$stage"/* "${headers[@]/#/$stage/}"
 
 zip=$out/$name.zip
 rm -f "$zip"
-(cd "$stage" && cmake -E tar cf "$zip" --format=zip "${programs[@]}" README.txt)
+(cd "$stage" && cmake -E tar cf "$zip" --format=zip "${programs[@]}" README.txt "${headers[@]}")
 strip-nondeterminism -t zip -T "$SOURCE_DATE_EPOCH" "$zip" >/dev/null
 
 # The codes: UUIDs named by what makes the package.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# `make bench`: the native benchmarks (Google Benchmark), velmora-cli writing
-# every feast of every year as one calendar, the sizes of the Windows
-# programs, then their start-up time under Wine.
+# `make bench`: the native benchmarks (Google Benchmark), GetEasterDay's
+# instructions a call (callgrind), velmora-cli writing every feast of every
+# year as one calendar, the sizes of the Windows programs, then their
+# start-up time under Wine.
 #   bench.sh [BENCHMARK OPTIONS...]   e.g. --benchmark_filter=GetEasterDay
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,6 +19,36 @@ echo "== Benchmarks (ns per call)"
 pin=()
 if command -v taskset >/dev/null && [ "$(nproc)" -gt 1 ]; then pin=(taskset -c 1); fi
 "${pin[@]}" "$bench" --benchmark_repetitions=10 --benchmark_report_aggregates_only=true "$@"
+
+# Instructions a call, counted by callgrind: the same from run to run
+# whatever else the machine runs, so that one change of the computation
+# compares with another. Inclusive: the library's inlined code counts. The
+# callgrind file's call lines give, for each caller, the calls and their
+# whole cost.
+echo
+echo "== GetEasterDay, instructions a call (callgrind)"
+if command -v valgrind >/dev/null; then
+  profile=$(mktemp)
+  for method in 1 2 3; do
+    valgrind --tool=callgrind --callgrind-out-file="$profile" "$bench" \
+      --benchmark_filter="GetEasterDay/method:$method/" --benchmark_min_time=0.01 >/dev/null 2>&1
+    awk -v method=$method '
+      function named(s,   id) {  # "(id) name" names id; "(id)" alone refers to it
+        if (!match(s, /^\([0-9]+\)/)) return s
+        id = substr(s, 2, RLENGTH - 2)
+        if (length(s) > RLENGTH) names[id] = substr(s, RLENGTH + 2)
+        return names[id]
+      }
+      /^fn=/ { named(substr($0, 4)) }
+      /^cfn=/ { callee = named(substr($0, 5)) }
+      /^calls=/ { split(substr($0, 7), c, " "); getline
+                  if (callee ~ /bas_Computus::GetEasterDay/) { calls += c[1]; cost += $2 } }
+      END { printf "method %d: %.1f instructions a call (%d calls)\n", method, cost / calls, calls }' "$profile"
+  done
+  rm -f "$profile"
+else
+  echo "bench: valgrind is not installed (scripts/deps.sh)" >&2
+fi
 
 # The whole process, from start to exit, its output read through a pipe:
 # the median of 30 runs after 3 to warm up (hyperfine).

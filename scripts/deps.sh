@@ -17,6 +17,7 @@ need=(
   python3-icalendar hyperfine
   fish zsh
   gettext python3
+  pkg-config valgrind
 )
 
 missing=()

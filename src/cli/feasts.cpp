@@ -1,24 +1,24 @@
 #include "cli/feasts.hpp"
 
+#include <chrono>
+
 #include "computus/bas_Computus.hpp"
 
 namespace velmora::cli {
 
 DayMonth AddDays(Int16 year, DayMonth date, Int16 days, CalendarKind calendar) {
-  // Days are counted from the end of February (1 is 1 March), as the
-  // computation counts them: the length of February then matters only for a
-  // date that falls in it.
-  const Int16 february = DaysInMonth(year, 2, calendar);
-  Int16 n = date.month == 2 ? Sub16(date.day, february) : date.day;
-  for (Int16 m = 3; m < date.month; ++m) n = Add16(n, DaysInMonth(year, m, calendar));
-  n = Add16(n, days);
-  if (n < 1) return {Add16(n, february), 2};
-  Int16 month = 3;
-  while (month < 12 && n > DaysInMonth(year, month, calendar)) {
-    n = Sub16(n, DaysInMonth(year, month, calendar));
-    ++month;
+  namespace chrono = std::chrono;
+  const chrono::year y{year};
+  const chrono::month m{static_cast<unsigned>(date.month)};
+  const chrono::day d{static_cast<unsigned>(date.day)};
+  const auto day_month = [](const auto& later) -> DayMonth {
+    return {Narrow16(static_cast<unsigned>(later.day())),
+            Narrow16(static_cast<unsigned>(later.month()))};
+  };
+  if (calendar == CalendarKind::kJulian) {
+    return day_month(julian_date{chrono::sys_days{julian_date{y, m, d}} + chrono::days{days}});
   }
-  return {n, month};
+  return day_month(chrono::year_month_day{chrono::sys_days{y / m / d} + chrono::days{days}});
 }
 
 std::string DaysFromEasterText(Int16 offset) {

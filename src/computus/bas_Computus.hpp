@@ -1,7 +1,8 @@
-// The Easter computation: turns a year and a method number into the day and
-// month of Easter Sunday. Pure 16-bit arithmetic, overflow-checked; its only
-// side effect is the message box shown when the input is outside the range of
-// the chosen method.
+// The Easter computation as the program knows it: turns a year and a method
+// number into the day and month of Easter Sunday, in 16-bit integers. A face
+// over the public library (include/velmora/easter.hpp), which computes; its
+// only side effect is the message box shown when the input is outside the
+// range of the chosen method, which is narrower here than the library's.
 //
 //   method 1: Julian reckoning, date in the Julian calendar, years 326 and later
 //   method 2: Julian reckoning converted to the Gregorian calendar, 1583..4099

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <sstream>
 #include <string>
 #include <vector>
+#include <velmora/easter.hpp>
 
 #ifndef _WIN32
 #include "cli/gettext_catalogue.hpp"
@@ -127,19 +129,34 @@ TEST(RunCli, PrintsOneLinePerYearInTheOrderGiven) {
   }
 }
 
-// The feasts: days from Easter Sunday and weekday (the Julian day number
-// mod 7: 0 Monday .. 6 Sunday), in calendar order.
+// The feasts: the library's enumerator, days from Easter Sunday and weekday
+// (the Julian day number mod 7: 0 Monday .. 6 Sunday), in calendar order.
 struct FeastCase {
   const char* name;
+  feast which;
   int offset, weekday;
 };
 constexpr FeastCase kFeastCases[] = {
-    {"clean-monday", -48, 0},   {"ash-wednesday", -46, 2}, {"palm-sunday", -7, 6},
-    {"maundy-thursday", -3, 3}, {"good-friday", -2, 4},    {"holy-saturday", -1, 5},
-    {"easter", 0, 6},           {"easter-monday", 1, 0},   {"ascension", 39, 3},
-    {"pentecost", 49, 6},       {"whit-monday", 50, 0},    {"trinity-sunday", 56, 6},
-    {"corpus-christi", 60, 3},
+    {"clean-monday", feast::clean_monday, -48, 0},
+    {"ash-wednesday", feast::ash_wednesday, -46, 2},
+    {"palm-sunday", feast::palm_sunday, -7, 6},
+    {"maundy-thursday", feast::maundy_thursday, -3, 3},
+    {"good-friday", feast::good_friday, -2, 4},
+    {"holy-saturday", feast::holy_saturday, -1, 5},
+    {"easter", feast::easter, 0, 6},
+    {"easter-monday", feast::easter_monday, 1, 0},
+    {"ascension", feast::ascension, 39, 3},
+    {"pentecost", feast::pentecost, 49, 6},
+    {"whit-monday", feast::whit_monday, 50, 0},
+    {"trinity-sunday", feast::trinity_sunday, 56, 6},
+    {"corpus-christi", feast::corpus_christi, 60, 3},
 };
+static_assert([] {
+  for (const FeastCase& f : kFeastCases) {
+    if (offset(f.which) != std::chrono::days{f.offset}) return false;
+  }
+  return true;
+}());
 
 // Every feast of every valid year of each method, against Easter by other
 // reckonings and dates from Julian day numbers.

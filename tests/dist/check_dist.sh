@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Checks what `make dist` made in dist/, as users get it:
 #  - the checksums hold; BUILDINFO gives the tools' versions; the zip holds
-#    exactly its three files, README.txt with CRLF line ends;
-#  - the .deb extracts to a tree whose velmora-cli runs, in German too
-#    (LC_ALL=de_DE.UTF-8, the locale made with localedef), whose man page
-#    renders and whose bash, fish and zsh completions, each where its shell
-#    looks, complete, and lintian finds no error in it;
+#    exactly its three files and the library's header, README.txt with CRLF
+#    line ends;
+#  - velmora-cli's .deb extracts to a tree whose velmora-cli runs, in German
+#    too (LC_ALL=de_DE.UTF-8, the locale made with localedef), whose man
+#    page renders and whose bash, fish and zsh completions, each where its
+#    shell looks, complete; libvelmora-dev's holds exactly the header, the
+#    CMake package files, velmora.pc of the prefix /usr and the documents;
+#    lintian finds no error and no warning in either;
 #  - under 64-bit Wine, in a fresh prefix, each MSI installs silently, the
 #    Start-menu shortcut and the Add/Remove Programs entry exist, and the
 #    installed velmora.exe shows its window and closes (the end-to-end
@@ -24,7 +27,7 @@ fail() { echo "check-dist: $*" >&2; exit 1; }
 step() { echo "check-dist: $*"; }
 
 (cd dist && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS does not match"
-[ "$(cd dist && ls | sort | tr '\n' ' ')" = "BUILDINFO SHA256SUMS velmora-$version-win32.msi velmora-$version-win32.zip velmora-$version-win64.msi velmora-$version-win64.zip velmora-cli_${version}_amd64.deb " ] ||
+[ "$(cd dist && ls | sort | tr '\n' ' ')" = "BUILDINFO SHA256SUMS libvelmora-dev_${version}_all.deb velmora-$version-win32.msi velmora-$version-win32.zip velmora-$version-win64.msi velmora-$version-win64.zip velmora-cli_${version}_amd64.deb " ] ||
   fail "dist/ holds: $(ls dist | tr '\n' ' ')"
 [ "$(sed 's/.*  //' dist/SHA256SUMS | sort | tr '\n' ' ')" = "$(cd dist && ls | grep -v SHA256SUMS | sort | tr '\n' ' ')" ] ||
   fail "SHA256SUMS does not list every file"
@@ -39,8 +42,9 @@ done
 
 for b in win32 win64; do
   zip=dist/velmora-$version-$b.zip exe=build/$b/velmora.exe
-  [ "$(unzip -Z1 "$zip" | sort | tr '\n' ' ')" = "README.txt velmora-cli.exe velmora.exe " ] ||
+  [ "$(unzip -Z1 "$zip" | sort | tr '\n' ' ')" = "README.txt include/velmora/easter.hpp velmora-cli.exe velmora.exe " ] ||
     fail "$zip holds: $(unzip -Z1 "$zip" | tr '\n' ' ')"
+  unzip -p "$zip" include/velmora/easter.hpp | cmp -s - include/velmora/easter.hpp || fail "$zip: the header is not the tree's"
   unzip -p "$zip" README.txt | grep -qv $'\r$' && fail "$zip: README.txt has a line without CRLF"
   # The zip's program is the build's, padded with zeros to a multiple of 8
   # bytes and with its PE checksum (4 bytes at 88 past the PE header) set.
@@ -62,7 +66,7 @@ mkdir -p "$work/locale" && localedef -i de_DE -f UTF-8 "$work/locale/de_DE.UTF-8
   fail "the packaged velmora-cli does not speak German (share/locale/de/LC_MESSAGES/velmora-cli.mo)"
 man -l "$work/deb/usr/share/man/man1/velmora-cli.1.gz" 2>&1 >/dev/null | grep . && fail "the man page renders with warnings"
 page=$(man -l "$work/deb/usr/share/man/man1/velmora-cli.1.gz" 2>/dev/null)
-grep -q "velmora-cli \[--method N\]" <<<"$page" || fail "the man page does not render the synopsis"
+grep -q "velmora-cli \[--method M\]" <<<"$page" || fail "the man page does not render the synopsis"
 for code in "0 +every +year" "1 +the +method +refused" "2 +the +command +line"; do
   grep -Eq "^ *$code" <<<"$page" || fail "the man page does not say what exit code ${code%% *} means"
 done
@@ -71,11 +75,24 @@ share=$work/deb/usr/share
 bash tests/cli/completion_test.sh "$work/deb/usr/bin/velmora-cli" bash="$share/bash-completion/completions/velmora-cli" \
   fish="$share/fish/vendor_completions.d/velmora-cli.fish" zsh="$share/zsh/vendor-completions/_velmora-cli" ||
   fail "the packaged completions"
-# Its exit status judges; what it says is shown (but its word about root).
-lintian_ok=1 && lintian --fail-on error "$deb" >"$work/lintian.log" 2>&1 || lintian_ok=0
-{ grep -v 'root privileges' "$work/lintian.log" || true; } | sed 's/^/  lintian: /'
-[ $lintian_ok = 1 ] || fail "lintian finds errors in $deb"
-step "deb: velmora-cli runs, in German too, its man page renders, its bash, fish and zsh completions complete, lintian reports no error"
+step "deb: velmora-cli runs, in German too, its man page renders, its bash, fish and zsh completions complete"
+
+dev=dist/libvelmora-dev_${version}_all.deb
+dpkg-deb -x "$dev" "$work/dev"
+[ "$(cd "$work/dev" && find . -type f | sort | tr '\n' ' ')" = "./usr/include/velmora/easter.hpp ./usr/share/cmake/Velmora/VelmoraConfig.cmake ./usr/share/cmake/Velmora/VelmoraConfigVersion.cmake ./usr/share/cmake/Velmora/VelmoraTargets.cmake ./usr/share/doc/libvelmora-dev/changelog.gz ./usr/share/doc/libvelmora-dev/copyright ./usr/share/pkgconfig/velmora.pc " ] ||
+  fail "$dev holds: $(cd "$work/dev" && find . -type f | sort | tr '\n' ' ')"
+cmp -s "$work/dev/usr/include/velmora/easter.hpp" include/velmora/easter.hpp || fail "$dev: the header is not the tree's"
+[ "$(dpkg-deb -f "$dev" Architecture)" = all ] || fail "$dev is not for all architectures"
+pc() { PKG_CONFIG_PATH= PKG_CONFIG_LIBDIR=$work/dev/usr/share/pkgconfig pkg-config "$@" velmora; }
+[ "$(pc --variable=includedir)" = /usr/include ] && [ "$(pc --modversion)" = "$version" ] ||
+  fail "$dev: velmora.pc gives $(pc --variable=includedir), $(pc --modversion)"
+# lintian's exit status judges; what it says is shown (but its word about root).
+for package in "$deb" "$dev"; do
+  lintian_ok=1 && lintian --fail-on error,warning "$package" >"$work/lintian.log" 2>&1 || lintian_ok=0
+  { grep -v 'root privileges' "$work/lintian.log" || true; } | sed 's/^/  lintian: /'
+  [ $lintian_ok = 1 ] || fail "lintian finds errors or warnings in $package"
+done
+step "deb: libvelmora-dev holds the header, the CMake package and velmora.pc of /usr; lintian reports no error and no warning in either package"
 
 # ---- The MSIs under Wine ---------------------------------------------------
 # A 64-bit prefix, as on the Windows most users have: the x64 package goes

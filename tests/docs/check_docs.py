@@ -8,7 +8,7 @@
   - every `make TARGET` in code (spans and blocks) is a target of the
     Makefile;
   - every path under scripts/, tests/, packaging/, cmake/, bench/, fuzz/,
-    src/, res/ or docs/ that a document names exists (a * matches as in the
+    src/, res/, docs/ or include/ that a document names exists (a * matches as in the
     shell; a <placeholder> stands for a name inside the folder before it).
 
 The files are those git knows, plus new ones it does not ignore.
@@ -37,7 +37,7 @@ FENCE = re.compile(r'^ {0,3}(```+|~~~+).*?^ {0,3}\1[ \t]*$', re.M | re.S)
 SPAN = re.compile(r'(?<!`)(`+)(?!`)((?:(?!\n[ \t]*\n).)+?)(?<!`)\1(?!`)', re.S)
 LINK = re.compile(r'\]\(\s*<?([^()\s<>]*)>?(?:\s+"[^"]*")?\s*\)|^ {0,3}\[[^\]]+\]:\s*<?(\S+?)>?$', re.M)
 MAKE = re.compile(r'(?<![\w./$-])make((?:[ \t]+[^\s#;&|)`]+)+)')
-PATH = re.compile(r'(?<![\w./:~-])(?:scripts|tests|packaging|cmake|bench|fuzz|src|res|docs)/[\w.*<>/-]*')
+PATH = re.compile(r'(?<![\w./:~-])(?:scripts|tests|packaging|cmake|bench|fuzz|src|res|docs|include)/[\w.*<>/-]*')
 
 
 def anchors(path):

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <velmora/easter.hpp>
+
 #include "common/calendar_oracle.hpp"
 #include "runtime/recording_runtime.hpp"
 
@@ -10,6 +13,17 @@ namespace {
 
 using bas_Computus::GetEasterDay;
 using namespace velmora::test;
+using namespace std::chrono;
+
+// The library's edges, each the other reckoning's date (Meeus), computed as
+// this file compiles, where undefined behaviour would not compile.
+static_assert(western_easter(1583y) == 1583y / April / 10);
+static_assert(western_easter(year::max()) == 32767y / April / 2);
+static_assert(orthodox_easter(1583y) == 1583y / April / 10);
+static_assert(orthodox_easter(year::max()) == 32767y / December / 10);
+static_assert(julian_easter(326y) == julian_date{326y, April, 3d});
+static_assert(julian_easter(year::max()) == julian_date{32767y, April, 10d});
+static_assert(year_month_day{sys_days{*julian_easter(2026y)}} == orthodox_easter(2026y));
 
 class Computus : public ::testing::Test {
  protected:
@@ -43,42 +57,110 @@ TEST_F(Computus, KnownDatesForAllThreeMethods) {
   EXPECT_EQ(GetEasterDay(day, month, 25000, 1), kTrue);
 }
 
-TEST_F(Computus, GregorianMethodGivesTheSundayOfAnotherReckoning) {
-  for (int year = 1583; year <= 4099; ++year) {
-    Int16 day = 0, month = 0;
-    ASSERT_EQ(GetEasterDay(day, month, static_cast<Int16>(year), 3), kTrue) << year;
-    const long long jdn = JdnGregorian(year, month, day);
-    ASSERT_TRUE(IsSunday(jdn)) << year;
-    ASSERT_GE(jdn, JdnGregorian(year, 3, 22)) << year;
-    ASSERT_LE(jdn, JdnGregorian(year, 4, 25)) << year;
-    ASSERT_EQ(month * 100 + day, MeeusGregorian(year)) << year;
+// Each reckoning of the library over its whole range, against another
+// reckoning and day numbers, and GetEasterDay's method over its own.
+TEST_F(Computus, GregorianReckoningGivesTheSundayOfAnotherReckoning) {
+  for (int y = 1583; y <= 32767; ++y) {
+    const auto easter = western_easter(year{y});
+    ASSERT_TRUE(easter) << y;
+    const auto month = static_cast<Int16>(static_cast<unsigned>(easter->month()));
+    const auto day = static_cast<Int16>(static_cast<unsigned>(easter->day()));
+    const long long jdn = JdnGregorian(y, month, day);
+    ASSERT_TRUE(IsSunday(jdn)) << y;
+    ASSERT_GE(jdn, JdnGregorian(y, 3, 22)) << y;
+    ASSERT_LE(jdn, JdnGregorian(y, 4, 25)) << y;
+    ASSERT_EQ(month * 100 + day, MeeusGregorian(y)) << y;
+    if (y > 4099) continue;
+    Int16 d = 0, m = 0;
+    ASSERT_EQ(GetEasterDay(d, m, static_cast<Int16>(y), 3), kTrue) << y;
+    ASSERT_EQ(m * 100 + d, month * 100 + day) << y;
   }
 }
 
-TEST_F(Computus, JulianMethodGivesTheJulianSundayOfAnotherReckoning) {
-  for (int year = 326; year <= 32767; ++year) {
-    Int16 day = 0, month = 0;
-    ASSERT_EQ(GetEasterDay(day, month, static_cast<Int16>(year), 1), kTrue) << year;
-    const long long jdn = JdnJulian(year, month, day);
-    ASSERT_TRUE(IsSunday(jdn)) << year;
-    ASSERT_GE(jdn, JdnJulian(year, 3, 22)) << year;
-    ASSERT_LE(jdn, JdnJulian(year, 4, 25)) << year;
-    ASSERT_EQ(month * 100 + day, MeeusJulian(year)) << year;
+TEST_F(Computus, JulianReckoningGivesTheJulianSundayOfAnotherReckoning) {
+  for (int y = 326; y <= 32767; ++y) {
+    const auto easter = julian_easter(year{y});
+    ASSERT_TRUE(easter) << y;
+    ASSERT_TRUE(easter->ok()) << y;
+    const auto month = static_cast<Int16>(static_cast<unsigned>(easter->month()));
+    const auto day = static_cast<Int16>(static_cast<unsigned>(easter->day()));
+    const long long jdn = JdnJulian(y, month, day);
+    ASSERT_TRUE(IsSunday(jdn)) << y;
+    ASSERT_GE(jdn, JdnJulian(y, 3, 22)) << y;
+    ASSERT_LE(jdn, JdnJulian(y, 4, 25)) << y;
+    ASSERT_EQ(month * 100 + day, MeeusJulian(y)) << y;
+    // The day it names, both ways: 2440588 is the day number of 1970-01-01.
+    ASSERT_EQ(sys_days{*easter}.time_since_epoch().count(), jdn - 2440588) << y;
+    ASSERT_EQ(julian_date{sys_days{*easter}}, *easter) << y;
+    Int16 d = 0, m = 0;
+    ASSERT_EQ(GetEasterDay(d, m, static_cast<Int16>(y), 1), kTrue) << y;
+    ASSERT_EQ(m * 100 + d, month * 100 + day) << y;
   }
 }
 
-TEST_F(Computus, ConvertedMethodIsTheJulianDateInTheGregorianCalendar) {
-  for (int year = 1583; year <= 4099; ++year) {
-    Int16 jd = 0, jm = 0, gd = 0, gm = 0;
-    ASSERT_EQ(GetEasterDay(jd, jm, static_cast<Int16>(year), 1), kTrue);
-    ASSERT_EQ(GetEasterDay(gd, gm, static_cast<Int16>(year), 2), kTrue);
-    const CivilDate expected = GregorianFromJdn(JdnJulian(year, jm, jd));
-    ASSERT_EQ(expected.year, year);
-    ASSERT_EQ(gm, expected.month) << year;
-    ASSERT_EQ(gd, expected.day) << year;
-    ASSERT_TRUE(gm == 4 || (gm == 5 && gd <= 22)) << year;
+TEST_F(Computus, ConvertedReckoningIsTheJulianDateInTheGregorianCalendar) {
+  for (int y = 1583; y <= 32767; ++y) {
+    const auto easter = orthodox_easter(year{y});
+    ASSERT_TRUE(easter) << y;
+    const int julian = MeeusJulian(y);
+    const CivilDate expected = GregorianFromJdn(JdnJulian(y, julian / 100, julian % 100));
+    ASSERT_EQ(expected.year, y);
+    ASSERT_EQ(*easter, year{y} / expected.month / expected.day) << y;
+    if (y > 4099) continue;
+    ASSERT_TRUE(expected.month == 4 || (expected.month == 5 && expected.day <= 22)) << y;
+    Int16 d = 0, m = 0;
+    ASSERT_EQ(GetEasterDay(d, m, static_cast<Int16>(y), 2), kTrue) << y;
+    ASSERT_EQ(m * 100 + d, expected.month * 100 + expected.day) << y;
   }
   EXPECT_TRUE(rt.boxes.empty());
+}
+
+// Outside each range nothing, at std::chrono's first year too, with no
+// overflow on the way (the sanitized run; the loops above reach the last).
+TEST(EasterLibrary, EachReckoningEndsWhereItsRangeDoes) {
+  struct Case {
+    year y;
+    bool western, orthodox, julian;
+  };
+  const Case cases[] = {
+      {year::min(), false, false, false}, {year{-32768}, false, false, false},
+      {325y, false, false, false},        {326y, false, false, true},
+      {1582y, false, false, true},        {1583y, true, true, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.y));
+    EXPECT_EQ(western_easter(c.y).has_value(), c.western);
+    EXPECT_EQ(orthodox_easter(c.y).has_value(), c.orthodox);
+    EXPECT_EQ(julian_easter(c.y).has_value(), c.julian);
+  }
+}
+
+// Julian dates and the days they name, at the ends of the years a Julian
+// date can hold and past them (days by floor division from 1 March of the
+// year 0, 719470 days before 1970-01-01).
+TEST(EasterLibrary, JulianDatesNameTheirDaysAndOnlyTheirs) {
+  struct Case {
+    julian_date date;
+    long long days;
+    bool ok;
+  };
+  const Case cases[] = {
+      {{1969y, December, 19d}, 0, true},         {{1900y, February, 29d}, -25496, true},
+      {{-32767y, January, 1d}, -12687676, true}, {{32767y, December, 31d}, 11248981, true},
+      {{0y, February, 29d}, -719471, true},      {{1901y, February, 29d}, -25130, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.days);
+    EXPECT_EQ(c.date.ok(), c.ok);
+    EXPECT_EQ(sys_days{c.date}.time_since_epoch().count(), c.days);
+    if (c.ok) {
+      EXPECT_EQ(julian_date{sys_days{days{c.days}}}, c.date);
+    }
+  }
+  for (const sys_days far :
+       {sys_days::min(), sys_days{days{-12687677}}, sys_days{days{11248982}}, sys_days::max()}) {
+    EXPECT_FALSE(julian_date{far}.ok()) << far.time_since_epoch().count();
+  }
 }
 
 TEST_F(Computus, RefusalsShowTheirMessageAndLeaveZeroes) {
