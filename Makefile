@@ -65,9 +65,10 @@ test: test-native test-fuzz test-windows test-dist
 	@cat build/windows-tests.txt
 
 # The downloads, in dist/ (or DIST=folder): each Windows build's zip and MSI,
-# velmora-cli's Debian package, the versions of the tools that made them
-# (BUILDINFO), and the checksums of all these. The same commit and tools give
-# the same bytes; signed when VELMORA_SIGN_PKCS12 is set (docs/releasing.md).
+# the Debian packages of velmora-cli and of the library, the versions of the
+# tools that made them (BUILDINFO), and the checksums of all these. The same
+# commit and tools give the same bytes; signed when VELMORA_SIGN_PKCS12 is
+# set (docs/releasing.md).
 DIST ?= dist
 # The certificate and its password may be named relative to this folder.
 ifdef VELMORA_SIGN_PKCS12

@@ -1,5 +1,5 @@
 // The program's one error trap. Start-up and every handler the message loop
-// runs (a pick in the year list, the About entry) go through it: whatever
+// runs (a pick in either list, the About entry) go through it: whatever
 // the handler throws ends the handler there and is reported in the critical
 // box titled with the application title, and the caller carries on.
 //  - a runtime error: its own description ("Overflow", "Invalid property
