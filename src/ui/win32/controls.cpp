@@ -17,7 +17,9 @@ void Win32DropDownList::AddItem(const std::wstring& text) {
   SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-Int16 Win32DropDownList::ListCount() const { return Narrow16(SendMessageW(combo_, CB_GETCOUNT, 0, 0)); }
+Int16 Win32DropDownList::ListCount() const {
+  return Narrow16(SendMessageW(combo_, CB_GETCOUNT, 0, 0));
+}
 
 Int16 Win32DropDownList::ListIndex() const {
   return Narrow16(SendMessageW(combo_, CB_GETCURSEL, 0, 0));  // CB_ERR is -1
