@@ -12,6 +12,8 @@
 #   no Mono/Gecko prompts, no crash dialog, a virtual desktop (unless none), and LogPixels
 #   N when --dpi is given (a prefix of its own: DIR-dpiN);
 # - WINEDEBUG=-all, and a `timeout` around the program;
+# - within a session (wine-session.sh), the prefix's wineserver kept up
+#   until the session ends;
 # - when DISPLAY is unset, an Xvfb of its own, which it stops by its id.
 # The program's exit code is passed on (124 on a timeout).
 set -euo pipefail
@@ -82,6 +84,19 @@ mkdir -p "$(dirname "$prefix")"
     fi
     [ -d "$prefix/drive_c" ] || { echo "wine-run: could not create the prefix $prefix" >&2; exit 1; }
     touch "$prefix/.velmora-ready"
+  fi
+  # In a session (wine-session.sh) the prefix's wineserver stays up until
+  # the session ends it: Debian's starts with no persistence (-p0) and
+  # exits with its last program, and a program starting just then reaches
+  # it on its way out ("recvmsg: Connection reset by peer", exit code 1).
+  # (A server already running makes this one give up.) Wine's own services
+  # start with a server's first program and live as long as the server:
+  # started by a program of their own here, they hold none of a test's
+  # output, which its runner would wait on to the end.
+  if [ -n "${VELMORA_WINE_SESSION:-}" ] &&
+     wineserver -p 9>&- </dev/null >/dev/null 2>&1; then
+    echo "$prefix" >>"$VELMORA_WINE_SESSION"
+    timeout -k 10 120 "$loader" cmd /c exit 9>&- </dev/null >/dev/null 2>&1 || true
   fi
 ) 9>"$prefix.lock"
 
