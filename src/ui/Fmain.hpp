@@ -54,7 +54,9 @@ class Fmain {
  public:
   virtual ~Fmain() = default;
 
-  // Load handler: the caption and the year list's 201 entries, none selected.
+  // Load handler: the caption, the year list's 201 entries, none selected,
+  // and the list of Easters with its label, the remembered or the
+  // language's Easter selected.
   void Form_Load();
   // Click handler of the year list: computes Easter Sunday for the chosen
   // year by the chosen reckoning and shows it on the calendar and in the
